@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both presets and runs the whole test suite on each.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh
+for preset in default sanitize; do
+  echo "=== $preset"
+  scripts/build.sh "$preset"
+  ctest --preset "$preset" -j"$(nproc)"
+done
+
