@@ -14,6 +14,8 @@ void set_console_sink(FILE* sink);
 int read_console_line(char* buffer, int size);
 // The '@' command: reopen standard input on "AUX" (first serial line) or "CON" (the terminal).
 void switch_console_input();
+// Makes device the source of standard input; when it cannot be opened, standard input stays as it was.
+bool reopen_console_input(const char* device);
 
 struct TraceLog {
   int enabled = 0;

@@ -1,0 +1,154 @@
+// The command's message, the last-move text and the console-style input of the output channel.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+#include "driver/game_core.h"
+#include "driver/output_channel.h"
+
+namespace {
+
+class MessageTest : public ::testing::Test {
+ protected:
+  void SetUp() override { game_core.clear_message(); }
+};
+
+TEST_F(MessageTest, FirstNonEmptyMessageOfACommandWins) {
+  EXPECT_STREQ(game_core.get_message(), "");
+  game_core.message("%s", "");
+  EXPECT_STREQ(game_core.get_message(), "") << "an empty first message must not block the next";
+  game_core.message("\n%s\n", "Error   2 : Ungenuegende Angabe fuer Bauernumwandlung");
+  game_core.message("\n%s\n", "Error   1 : Ungueltiger Zug !");
+  EXPECT_STREQ(game_core.get_message(), "\nError   2 : Ungenuegende Angabe fuer Bauernumwandlung\n");
+  game_core.clear_message();
+  game_core.message("%d%%", 7);
+  EXPECT_STREQ(game_core.get_message(), "7%");
+}
+
+TEST_F(MessageTest, LongMessageIsCutWithoutTouchingTheLastMoveText) {
+  game_core.set_last_move("e2e4");
+  const std::string long_text(5000, 'x');
+  game_core.message("%s", long_text.c_str());
+  EXPECT_EQ(std::string(game_core.get_message()), std::string(MESSAGE_BUFFER_SIZE - 1, 'x'));
+  EXPECT_STREQ(game_core.last_move_text, "e2e4");
+}
+
+TEST_F(MessageTest, LastMoveTextIsBoundedAndShownAsTheMessage) {
+  game_core.set_last_move("0123456789abcdefghij");
+  EXPECT_STREQ(game_core.last_move_text, "0123456789abcde");
+  game_core.set_last_move("e7e8D");
+  game_core.show_last_move();
+  EXPECT_STREQ(game_core.get_message(), "e7e8D");
+}
+
+TEST(ConsolePrintTest, WritesToTheSinkAndCutsAtItsScratchBuffer) {
+  FILE* sink = tmpfile();
+  ASSERT_NE(sink, nullptr);
+  set_console_sink(sink);
+  console_print("%s|%d", "Zug", 12);
+  console_print("%s", std::string(1000, 'y').c_str());
+  set_console_sink(nullptr);
+  console_print("discarded");
+  rewind(sink);
+  char text[2000] = {};
+  const size_t length = fread(text, 1, sizeof text - 1, sink);
+  fclose(sink);
+  EXPECT_EQ(std::string(text, length), "Zug|12" + std::string(299, 'y'));
+  EXPECT_EQ(console_pause(), 0);
+}
+
+// Points standard input at a file holding text for the duration of one test.
+class ConsoleInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_stdin_ = dup(STDIN_FILENO);
+    char name[] = "/tmp/console_input_XXXXXX";
+    const int fd = mkstemp(name);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    path_ = name;
+  }
+  void TearDown() override {
+    dup2(saved_stdin_, STDIN_FILENO);
+    close(saved_stdin_);
+    clearerr(stdin);
+    unlink(path_.c_str());
+  }
+  void feed(const std::string& text, const std::string& path) {
+    FILE* file = fopen(path.c_str(), "w");
+    fputs(text.c_str(), file);
+    fclose(file);
+    ASSERT_TRUE(reopen_console_input(path.c_str()));
+  }
+  int saved_stdin_ = -1;
+  std::string path_;
+};
+
+TEST_F(ConsoleInputTest, ReadsOneLineWithItsNewlineAndStopsAtTheSize) {
+  feed("abc\ndefghij\n", path_);
+  char buffer[20];
+  EXPECT_EQ(read_console_line(buffer, 20), 4);
+  EXPECT_STREQ(buffer, "abc\n");
+  EXPECT_EQ(read_console_line(buffer, 4), 3);
+  EXPECT_STREQ(buffer, "def");
+  EXPECT_EQ(read_console_line(buffer, 1), 0);
+  EXPECT_STREQ(buffer, "");
+  EXPECT_EQ(read_console_line(buffer, 20), 5);
+  EXPECT_STREQ(buffer, "ghij\n");
+  EXPECT_EQ(read_console_line(buffer, 20), 0) << "end of input";
+  EXPECT_STREQ(buffer, "");
+}
+
+TEST_F(ConsoleInputTest, ADeviceThatCannotBeOpenedLeavesStandardInputReadable) {
+  feed("first\nsecond\n", path_);
+  char buffer[20];
+  ASSERT_EQ(read_console_line(buffer, 20), 6);
+  EXPECT_FALSE(reopen_console_input("/nonexistent/device"));
+  EXPECT_EQ(read_console_line(buffer, 20), 7);
+  EXPECT_STREQ(buffer, "second\n");
+}
+
+TEST_F(ConsoleInputTest, ReopenedInputDropsWhatWasBufferedFromTheOldSource) {
+  feed("old line\nleft over\n", path_);
+  char buffer[20];
+  ASSERT_EQ(read_console_line(buffer, 20), 9);  // stdio has buffered "left over" by now
+  const std::string other = path_ + ".other";
+  feed("new\n", other);
+  EXPECT_EQ(read_console_line(buffer, 20), 4);
+  EXPECT_STREQ(buffer, "new\n");
+  unlink(other.c_str());
+}
+
+TEST_F(ConsoleInputTest, SwitchWithAnotherLetterReadsOnlyThatLetter) {
+  feed("xrest\n", path_);
+  switch_console_input();
+  char buffer[20];
+  EXPECT_EQ(read_console_line(buffer, 20), 5);
+  EXPECT_STREQ(buffer, "rest\n");
+}
+
+TEST(TraceLogTest, ClosedLogIgnoresWritesAndOpenLogWritesLines) {
+  TraceLog closed;
+  closed.trace_write("hauptloop");
+  closed.trace_close();
+  EXPECT_EQ(closed.file, nullptr);
+
+  TraceLog open_log;
+  open_log.file = tmpfile();
+  ASSERT_NE(open_log.file, nullptr);
+  open_log.enabled = 1;
+  open_log.trace_write("hauptloop B");
+  fflush(open_log.file);
+  rewind(open_log.file);
+  char line[40] = {};
+  ASSERT_NE(fgets(line, sizeof line, open_log.file), nullptr);
+  EXPECT_STREQ(line, "hauptloop B\n");
+  open_log.trace_close();
+  EXPECT_EQ(open_log.enabled, 0);
+  EXPECT_EQ(open_log.file, nullptr);
+}
+
+}  // namespace
