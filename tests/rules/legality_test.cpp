@@ -1,0 +1,93 @@
+// The legality filter: king captures, castling through or out of check, order after removal.
+#include <cstring>
+
+#include "tests/rules/rules_fixture.h"
+
+namespace {
+
+class LegalityTest : public RulesTest {
+ protected:
+  PositionNode* filtered(PositionNode* node) {
+    EXPECT_EQ(FilterLegalMoves(node, &cursor, &board), 0);
+    return node;
+  }
+};
+
+TEST_F(LegalityTest, InitialPositionKeepsAllMovesInOrder) {
+  SetInitialPosition();
+  PositionNode* root = PlayMove(nullptr, &cursor, &board, 0);
+  MoveEntry before[20];
+  memcpy(before, root->Zuege(), sizeof before);
+  filtered(root);
+  ASSERT_EQ(root->Anz_moegl_zuege, 20);
+  EXPECT_EQ(0, memcmp(before, root->Zuege(), sizeof before));
+}
+
+TEST_F(LegalityTest, CastlingThroughAnAttackedSquareIsRemoved) {
+  PositionNode* node = filtered(base("4kr2/8/8/8/8/8/8/4K2R w K - 0 1"));
+  EXPECT_EQ(find(node, "e1f1"), -1);
+  EXPECT_EQ(find(node, "e1g1"), -1);
+}
+
+TEST_F(LegalityTest, CastlingOntoAnAttackedSquareIsRemoved) {
+  PositionNode* node = filtered(base("4k1r1/8/8/8/8/8/8/4K2R w K - 0 1"));
+  EXPECT_GE(find(node, "e1f1"), 0);
+  EXPECT_EQ(find(node, "e1g1"), -1);
+}
+
+TEST_F(LegalityTest, NoCastlingOutOfCheck) {
+  PositionNode* node = filtered(base("k3r3/8/8/8/8/8/8/R3K2R w KQ - 0 1"));
+  EXPECT_EQ(find(node, "e1g1"), -1);
+  EXPECT_EQ(find(node, "e1c1"), -1);
+  EXPECT_GE(find(node, "e1f1"), 0);
+}
+
+TEST_F(LegalityTest, QueenSideCastlingMayPassAnAttackedB1) {
+  PositionNode* node = filtered(base("1r2k3/8/8/8/8/8/8/R3K3 w Q - 0 1"));
+  EXPECT_GE(find(node, "e1c1"), 0);
+}
+
+TEST_F(LegalityTest, RookMayCaptureTheCheckingPiece) {
+  PositionNode* node = filtered(base("k7/8/8/8/8/8/8/1Kr1R3 w - - 0 1"));
+  EXPECT_GE(find(node, "e1c1"), 0);
+}
+
+TEST_F(LegalityTest, PinnedPieceCannotLeaveItsLine) {
+  PositionNode* node = filtered(base("4r1k1/8/8/8/8/8/4N3/4K3 w - - 0 1"));
+  for (int i = 0; i < node->Anz_moegl_zuege; ++i) EXPECT_NE(node->Zuege()[i].Fig, KNIGHT);
+}
+
+TEST_F(LegalityTest, MateAndStalemateLeaveAnEmptyList) {
+  EXPECT_EQ(filtered(base("7k/6Q1/6K1/8/8/8/8/8 b - - 0 1"))->Anz_moegl_zuege, 0);
+  PositionNode* stalemate = base("7k/8/6QK/8/8/8/8/8 b - - 0 1");
+  EXPECT_EQ(IsInCheck(stalemate, &cursor, &board), 0);
+  EXPECT_EQ(filtered(stalemate)->Anz_moegl_zuege, 0);
+}
+
+TEST_F(LegalityTest, RemovalFillsTheSlotFromTheEnd) {
+  SetInitialPosition();
+  PositionNode* root = PlayMove(nullptr, &cursor, &board, 0);
+  root->Anz_moegl_zuege = 8;
+  for (int i = 0; i < 8; ++i) root->Zuege()[i].Von = static_cast<uint8_t>(i);
+  RemoveMove(root, 2);
+  RemoveMove(root, 5);
+  const uint8_t expected[] = {0, 1, 7, 3, 4, 6};
+  ASSERT_EQ(root->Anz_moegl_zuege, 6);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(root->Zuege()[i].Von, expected[i]);
+}
+
+TEST_F(LegalityTest, BoardAndTreeAreAsBeforeExceptTheCheckProbe) {
+  PositionNode* node = base("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+  board.Whkonig_pos = 4;
+  board.Blkonig_pos = 60;
+  const Board before = board;
+  uint8_t* free_before = cursor.Pool_free;
+  filtered(node);
+  EXPECT_EQ(node->Anz_moegl_zuege, 48);
+  EXPECT_EQ(0, memcmp(&before, &board, sizeof board));
+  for (int i = 0; i < node->Anz_moegl_zuege; ++i) EXPECT_EQ(node->Zuege()[i].Folge_zeiger, 0u);
+  EXPECT_GT(cursor.Pool_free, free_before);
+  EXPECT_LE(cursor.Pool_free - free_before, 20 + 8 * 60);
+}
+
+}  // namespace

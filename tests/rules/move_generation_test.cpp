@@ -1,0 +1,101 @@
+// The generator's order, its special moves, its castling rights and its room checks.
+#include <string>
+#include <vector>
+
+#include "tests/rules/rules_fixture.h"
+
+namespace {
+
+std::string text(const MoveEntry& m) {
+  std::string s = {char('a' + file_of(m.Von)), char('1' + rank_of(m.Von)), char('a' + file_of(m.Nach)),
+                   char('1' + rank_of(m.Nach))};
+  return s;
+}
+
+std::vector<std::string> moves_of(const PositionNode* node) {
+  std::vector<std::string> list;
+  for (int i = 0; i < node->Anz_moegl_zuege; ++i) list.push_back(text(node->Zuege()[i]));
+  return list;
+}
+
+using MoveGenerationTest = RulesTest;
+
+TEST_F(MoveGenerationTest, InitialPositionInSquareOrder) {
+  SetInitialPosition();
+  PositionNode* node = PlayMove(nullptr, &cursor, &board, 0);
+  const std::vector<std::string> expected = {"b1a3", "b1c3", "g1f3", "g1h3", "a2a3", "a2a4", "b2b3",
+                                             "b2b4", "c2c3", "c2c4", "d2d3", "d2d4", "e2e3", "e2e4",
+                                             "f2f3", "f2f4", "g2g3", "g2g4", "h2h3", "h2h4"};
+  EXPECT_EQ(moves_of(node), expected);
+  for (const std::string& m : expected) EXPECT_EQ(node->Zuege()[find(node, m.c_str())].Folge_zeiger, 0u);
+}
+
+TEST_F(MoveGenerationTest, PromotionsQueenRookBishopKnightThenCaptures) {
+  PositionNode* node = base("r3k3/1P6/8/8/8/8/8/4K3 w q - 0 1");
+  const MoveEntry* m = node->Zuege();
+  const Piece order[] = {QUEEN, ROOK, BISHOP, KNIGHT};
+  int first = find(node, "b7b8");
+  ASSERT_GE(first, 0);
+  for (int k = 0; k < 8; ++k) {
+    const MoveEntry& e = m[first + k];
+    EXPECT_EQ(text(e), k < 4 ? "b7b8" : "b7a8");
+    EXPECT_EQ(e.Fig, order[k % 4]);
+    EXPECT_TRUE(e.Status & PROMOTION_MARK);
+    // Taking the rook on its corner takes away Black's queen-side right.
+    EXPECT_EQ(e.Status & BLACK_QUEEN_SIDE, k < 4 ? BLACK_QUEEN_SIDE : 0);
+  }
+}
+
+TEST_F(MoveGenerationTest, EnPassantComesFirstAndOnlyAfterAPawnDoubleStep) {
+  PositionNode* node = base("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1");
+  EXPECT_EQ(text(node->Zuege()[find(node, "e5d6")]), "e5d6");
+  EXPECT_LT(find(node, "e5d6"), find(node, "e5e6"));
+
+  // The same squares reached by a knight or a rook give no en passant.
+  for (const char* fen : {"4k3/8/8/3nP3/8/8/8/4K3 w - - 0 1", "4k3/8/8/3rP3/8/8/8/4K3 w - - 0 1"}) {
+    PositionNode* other = base(fen);
+    other->Letzter_zug_von = square("d7");
+    other->Letzter_zug_nach = square("d5");
+    uint8_t* at = reinterpret_cast<uint8_t*>(other);
+    ASSERT_NE(GenerateMoves(nullptr, other, at + 2000), nullptr);
+    EXPECT_EQ(find(other, "e5d6"), -1) << fen;
+  }
+}
+
+TEST_F(MoveGenerationTest, CastlingNeedsEmptySquaresAndItsRight) {
+  PositionNode* node = base("4k3/8/8/8/8/8/8/R1n1K2R w KQ - 0 1");
+  EXPECT_GE(find(node, "e1g1"), 0);
+  EXPECT_EQ(find(node, "e1c1"), -1);
+  PositionNode* without = base("4k3/8/8/8/8/8/8/R3K2R w Q - 0 1");
+  EXPECT_EQ(find(without, "e1g1"), -1);
+  EXPECT_GE(find(without, "e1c1"), 0);
+}
+
+TEST_F(MoveGenerationTest, MovesFromOrToHomeSquaresTakeRightsAway) {
+  PositionNode* node = base("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1");
+  EXPECT_EQ(node->Zuege()[find(node, "e1f1")].Status, BLACK_KING_SIDE | BLACK_QUEEN_SIDE);
+  EXPECT_EQ(node->Zuege()[find(node, "a1b1")].Status, WHITE_KING_SIDE | BLACK_KING_SIDE | BLACK_QUEEN_SIDE);
+  EXPECT_EQ(node->Zuege()[find(node, "h1h8")].Status, WHITE_QUEEN_SIDE | BLACK_QUEEN_SIDE);
+  EXPECT_EQ(node->Zuege()[find(node, "a1a8")].Status, WHITE_KING_SIDE | BLACK_KING_SIDE);
+}
+
+TEST_F(MoveGenerationTest, BlockedPawnHasNoStepAtAll) {
+  PositionNode* node = base("4k3/8/8/8/8/4n3/4P3/4K3 w - - 0 1");
+  EXPECT_EQ(find(node, "e2e3"), -1);
+  EXPECT_EQ(find(node, "e2e4"), -1);
+}
+
+TEST_F(MoveGenerationTest, ListThatDoesNotFitCountsOnlyWhatFitted) {
+  SetInitialPosition();
+  PositionNode* node = reinterpret_cast<PositionNode*>(cursor.Pool_free);
+  node->Welcher_zug = 1;
+  node->Letzter_zug_von = node->Letzter_zug_nach = 0;
+  node->Letzter_status = ALL_CASTLING;
+  uint8_t* limit = cursor.Pool_free + 20 + 5 * 8 + 12;  // room for five entries and the margin
+  EXPECT_EQ(GenerateMoves(nullptr, node, limit), nullptr);
+  EXPECT_EQ(node->Anz_moegl_zuege, 5);
+  EXPECT_NE(GenerateMoves(nullptr, node, limit + 200), nullptr);
+  EXPECT_EQ(node->Anz_moegl_zuege, 20);
+}
+
+}  // namespace
