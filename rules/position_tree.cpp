@@ -1,4 +1,5 @@
 // The position tree: nodes built back to back in the one node pool, linked by pool offsets.
+#include <cstdio>
 #include <cstdlib>
 
 #include "driver/output_channel.h"
@@ -63,8 +64,12 @@ PositionNode* PlayMove(PositionNode* node, PoolCursor* cursor, Board* board, int
                             entry.Status, NextMoveNumber(node->Welcher_zug));
   if (end == nullptr) {
     UnmakeMove(entry.Von, entry.Nach, captured, entry.Status, board);
-    console_print("\n Kein freier Speicherplatz ! \n");
-    console_print("Programm-Abbruch");
+    static const char kFull[] = "\n Kein freier Speicherplatz ! \n";
+    static const char kAbort[] = "Programm-Abbruch";
+    console_print("%s", kFull);
+    console_print("%s", kAbort);
+    // The console channel usually discards its text; a user should still learn why the program ended.
+    std::fprintf(stderr, "%s%s\n", kFull, kAbort);
     std::exit(1);
   }
   child->Qualitaet_weiss = node->Qualitaet_weiss;

@@ -95,7 +95,7 @@ TEST_F(PositionTreeTest, PlayingWithoutRoomEndsTheProgram) {
   SetInitialPosition();
   PositionNode* root = PlayMove(nullptr, &cursor, &board, 0);
   cursor.Pool_end = cursor.Pool_free + 783;
-  EXPECT_EXIT(PlayMove(root, &cursor, &board, 0), ::testing::ExitedWithCode(1), "");
+  EXPECT_EXIT(PlayMove(root, &cursor, &board, 0), ::testing::ExitedWithCode(1), "Kein freier Speicherplatz");
 }
 
 }  // namespace

@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
     total = perft(base, &cursor, &board, depth);
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("perft %d: %llu (%.2f s)\n", depth, static_cast<unsigned long long>(total), seconds);
+  std::printf("perft %d: %llu leaves in %.2f s, %.0f leaves/s\n", depth, static_cast<unsigned long long>(total),
+              seconds, seconds > 0 ? static_cast<double>(total) / seconds : 0.0);
   return 0;
 }
