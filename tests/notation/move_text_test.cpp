@@ -1,0 +1,166 @@
+#include <cstring>
+
+#include "notation/move_text.h"
+#include "notation/piece_letters.h"
+#include "notation_fixture.h"
+
+namespace {
+
+TEST(PieceLetters, BothLetterSetsAndColours) {
+  EXPECT_EQ(piece_from_letter('D'), QUEEN);
+  EXPECT_EQ(piece_from_letter('s'), KNIGHT | BLACK);
+  EXPECT_EQ(piece_from_letter('B'), PAWN);
+  EXPECT_EQ(piece_from_letter('Q'), 0);
+  EXPECT_EQ(german_piece_letter(QUEEN | BLACK), 'd');
+  EXPECT_EQ(german_piece_letter(0 | BLACK), '@');
+  EXPECT_EQ(german_piece_letter(0x40), 'B');
+  EXPECT_EQ(english_piece_letter(ROOK), 'R');
+  EXPECT_EQ(english_piece_letter(BISHOP | BLACK), 'b');
+  EXPECT_EQ(english_piece_letter(0), ' ');
+  EXPECT_EQ(german_to_english_letter('T'), 'R');
+  EXPECT_EQ(german_to_english_letter('B'), 'B');
+  EXPECT_EQ(english_to_german_letter('b'), 'l');
+  EXPECT_EQ(english_to_german_letter('K'), 'K');
+  EXPECT_EQ(square_file_letter(63), 'h');
+  EXPECT_EQ(square_rank_digit(63), '8');
+}
+
+TEST_F(NotationTest, SquaresInEitherCaseNameTheSameEntryAndAreEchoed) {
+  PositionNode* node = base(kStart);
+  char echo[8];
+  memset(echo, 'x', sizeof echo);
+  const int16_t lower = core.parse_move_text(node, "e2e4", echo);
+  ASSERT_GE(lower, 0);
+  EXPECT_STREQ(echo, "e2e4");
+  EXPECT_EQ(core.parse_move_text(node, "E2E4", echo), lower);
+  EXPECT_STREQ(echo, "E2E4");
+  EXPECT_EQ(core.parse_move_text(node, "e2e4 ", echo), lower);
+  EXPECT_STREQ(echo, "e2e4");
+  EXPECT_EQ(node->Zuege()[lower].Von, square_of(4, 1));
+  EXPECT_EQ(node->Zuege()[lower].Nach, square_of(4, 3));
+  EXPECT_EQ(message(), "");
+}
+
+TEST_F(NotationTest, CharactersOutsideTheBoardFoldOntoIt) {
+  PositionNode* node = base(kStart);
+  // "i" reads as file a and "9" as rank 1.
+  EXPECT_EQ(core.parse_move_text_no_echo(node, "g1f3"), core.parse_move_text_no_echo(node, "o9f3"));
+}
+
+TEST_F(NotationTest, RejectsShortIllegalAndUnlistedTexts) {
+  PositionNode* node = base(kStart);
+  char echo[8] = "keep";
+  EXPECT_EQ(core.parse_move_text(node, "e2e", echo), -1);
+  EXPECT_EQ(core.parse_move_text(node, "", echo), -1);
+  EXPECT_EQ(core.parse_move_text(node, "e2e5", echo), -1);
+  EXPECT_EQ(core.parse_move_text(node, "e1g1", echo), -1);
+  EXPECT_STREQ(echo, "keep");
+  EXPECT_EQ(message(), "");
+}
+
+TEST_F(NotationTest, MoveNumbersCountFromOneAndEchoNothing) {
+  PositionNode* node = base(kStart);
+  ASSERT_EQ(node->Anz_moegl_zuege, 20);
+  char echo[8] = "keep";
+  EXPECT_EQ(core.parse_move_text(node, "1", echo), 0);
+  EXPECT_EQ(core.parse_move_text(node, "20", echo), 19);
+  EXPECT_EQ(core.parse_move_text(node, "7x", echo), 6);
+  EXPECT_EQ(core.parse_move_text(node, "0", echo), -1);
+  EXPECT_EQ(core.parse_move_text(node, "21", echo), -1);
+  EXPECT_EQ(core.parse_move_text(node, "99999999999999", echo), -1);
+  EXPECT_STREQ(echo, "keep");
+}
+
+TEST_F(NotationTest, PromotionLetterOfEitherSetSelectsThePiece) {
+  PositionNode* node = base(kPromotions);
+  char echo[8];
+  const int16_t knight = core.parse_move_text(node, "e7e8n", echo);
+  ASSERT_GE(knight, 0);
+  EXPECT_EQ(node->Zuege()[knight].Fig, KNIGHT);
+  EXPECT_STREQ(echo, "e7e8n");
+  EXPECT_EQ(core.parse_move_text(node, "e7e8S", echo), knight);
+  EXPECT_STREQ(echo, "e7e8N");
+  const int16_t queen = core.parse_move_text(node, "e7f8d", echo);
+  ASSERT_GE(queen, 0);
+  EXPECT_EQ(node->Zuege()[queen].Fig, QUEEN);
+  EXPECT_STREQ(echo, "e7f8q");
+  EXPECT_EQ(node->Zuege()[core.parse_move_text(node, "e7f8B", echo)].Fig, BISHOP);
+  EXPECT_EQ(node->Zuege()[core.parse_move_text(node, "e7f8t", echo)].Fig, ROOK);
+  EXPECT_EQ(message(), "");
+}
+
+TEST_F(NotationTest, PromotionWithoutUsableLetterAsksOnceForThePiece) {
+  PositionNode* node = base(kPromotions);
+  const std::string asked = "\nError   2 : Ungenuegende Angabe fuer Bauernumwandlung\n";
+  char echo[8];
+  EXPECT_EQ(core.parse_move_text(node, "e7e8", echo), -1);
+  EXPECT_EQ(message(), asked);
+  EXPECT_EQ(echo[4], '\0');
+  core.clear_message();
+  EXPECT_EQ(core.parse_move_text(node, "e7e8p", echo), -1);
+  EXPECT_EQ(message(), asked);
+  core.clear_message();
+  // A king is a piece letter, just not one any entry carries.
+  EXPECT_EQ(core.parse_move_text(node, "e7e8k", echo), -1);
+  EXPECT_EQ(message(), "");
+}
+
+TEST_F(NotationTest, LastMoveTextUsesGermanPromotionLetters) {
+  PositionNode* white = base(kPromotions);
+  core.set_last_move_text(core.parse_move_text_no_echo(white, "e1d1"), white);
+  EXPECT_STREQ(core.last_move_text, "e1d1");
+  core.set_last_move_text(core.parse_move_text_no_echo(white, "e7f8q"), white);
+  EXPECT_STREQ(core.last_move_text, "e7f8D");
+
+  PositionNode* black = play(white, "e1d1");
+  const int16_t queen = core.parse_move_text_no_echo(black, "b2a1q");
+  ASSERT_GE(queen, 0);
+  EXPECT_EQ(black->Zuege()[queen].Fig, QUEEN | BLACK);
+  core.set_last_move_text(queen, black);
+  EXPECT_STREQ(core.last_move_text, "b2a1D");
+  core.set_last_move_text(core.parse_move_text_no_echo(black, "b2b1n"), black);
+  EXPECT_STREQ(core.last_move_text, "b2b1S");
+}
+
+TEST_F(NotationTest, ListMoveWalksTheListInOrderAndThenGoesQuiet) {
+  PositionNode* node = base(kStart);
+  core.list_move('f', node);
+  const MoveEntry& first = node->Zuege()[0];
+  const char expected_first[] = {square_file_letter(first.Von), square_rank_digit(first.Von),
+                                 square_file_letter(first.Nach), square_rank_digit(first.Nach), '\0'};
+  EXPECT_EQ(message(), expected_first);
+  for (int i = 1; i < node->Anz_moegl_zuege; ++i) {
+    core.clear_message();
+    core.list_move('n', node);
+    EXPECT_EQ(core.parse_move_text_no_echo(node, message().c_str()), i);
+  }
+  core.clear_message();
+  core.list_move('n', node);
+  EXPECT_EQ(message(), "");
+  core.list_move('n', node);
+  EXPECT_EQ(move_list_cursor, node->Anz_moegl_zuege + 1);
+  core.list_move('f', node);
+  EXPECT_EQ(move_list_cursor, 0);
+}
+
+TEST_F(NotationTest, ListMoveUsesEnglishUpperCaseLettersAndEndsOnAnEmptyList) {
+  PositionNode* black = play(base(kPromotions), "e1d1");
+  bool saw_black_queen = false;
+  core.list_move('f', black);
+  for (int i = 0; i < black->Anz_moegl_zuege; ++i, core.list_move('n', black)) {
+    saw_black_queen = saw_black_queen || message() == "b2a1Q";
+    if (message().size() == 5) {
+      EXPECT_NE(std::string("QRBN").find(message()[4]), std::string::npos) << message();
+    }
+    core.clear_message();
+  }
+  EXPECT_TRUE(saw_black_queen);
+
+  PositionNode* mated = base("k7/1Q6/1K6/8/8/8/8/8 b - - 0 1");
+  ASSERT_EQ(mated->Anz_moegl_zuege, 0);
+  core.clear_message();
+  core.list_move('f', mated);
+  EXPECT_EQ(message(), "");
+}
+
+}  // namespace
