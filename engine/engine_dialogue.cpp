@@ -1,0 +1,89 @@
+// Reading and classifying the engine's replies.
+#include <cstdio>
+#include <cstring>
+
+#include "engine/engine_link.h"
+
+namespace {
+
+PumpHook pump_hook = nullptr;
+
+void pump() {
+  if (pump_hook) pump_hook();
+}
+
+bool starts_with(const char* line, const char* prefix) {
+  return std::strncmp(line, prefix, std::strlen(prefix)) == 0;
+}
+
+bool is_result_line(const char* line) {
+  return starts_with(line, "1-0 {White mates}") || starts_with(line, "0-1 {Black mates}") ||
+         starts_with(line, "1/2-1/2 {");
+}
+
+// A move, a refusal or an error: what a reply wait waits for, besides a result.
+bool is_reply_line(const char* line) {
+  return starts_with(line, "move") || starts_with(line, "Engine") || starts_with(line, "error") ||
+         starts_with(line, "Error") || starts_with(line, "Illeg");
+}
+
+void copy_result(const char* line, char* result) {
+  std::snprintf(result, ENGINE_RESULT_SIZE, "%s", line);
+}
+
+}  // namespace
+
+void set_pump_hook(PumpHook hook) { pump_hook = hook; }
+
+void EngineLink::append_about_text(const char* text) {
+  const size_t used = std::strlen(about_text);
+  std::snprintf(about_text + used, sizeof about_text - used, "%s", text);
+}
+
+int EngineLink::read_greeting(char* buffer, int size, char* result) {
+  int length = 0;
+  do {
+    length = read_line(buffer, size);
+    if (starts_with(buffer, "info") && length > 15) {
+      append_about_text(buffer + 11);
+      append_about_text("\n");
+    }
+    if (is_result_line(buffer)) copy_result(buffer, result);
+  } while (starts_with(buffer, "info"));
+  return length;
+}
+
+int EngineLink::wait_for_reply(char* buffer, int size, char* result) {
+  int length = 0;
+  if (size > 0) buffer[0] = '\0';
+  // A buffer that cannot take a character could never receive the reply.
+  if (size <= 1) return 0;
+  for (;;) {
+    pump();
+    length = read_line(buffer, size);
+    if (is_result_line(buffer)) {
+      copy_result(buffer, result);
+      return length;
+    }
+    if (is_reply_line(buffer)) return length;
+    if (start_status != 0 || ended) return length;  // nothing more can come
+  }
+}
+
+void EngineLink::synchronize() {
+  char ping[32];
+  std::snprintf(ping, sizeof ping, "ping %d", ping_counter);
+  send_line(ping);
+  char line[900];
+  for (;;) {
+    pump();
+    const int length = read_line(line, sizeof line);
+    char word[sizeof line];
+    int number = 0;
+    if (length >= 5 && std::sscanf(line, "%899s %d", word, &number) == 2 &&
+        starts_with(word, "pong") && number == ping_counter)
+      break;
+    if (start_status != 0 || ended) break;
+  }
+  ++ping_counter;
+}

@@ -1,0 +1,87 @@
+#pragma once
+// Shared pieces of the engine link tests: a scratch directory and a link to a scripted engine.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "engine/engine_link.h"
+#include "tests/stand_in_engine/stand_in_engine_client.h"
+
+class ScratchDirectory {
+ public:
+  ScratchDirectory() {
+    char pattern[] = "/tmp/engine-test-XXXXXX";
+    path_ = mkdtemp(pattern);
+  }
+  ~ScratchDirectory() { std::filesystem::remove_all(path_); }
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string file(const std::string& name) const { return path_ + "/" + name; }
+  // A file that the lookup takes for a program: the stand-in engine under another name.
+  std::string add_program(const std::string& name) const {
+    std::filesystem::create_symlink(STAND_IN_ENGINE_PATH, file(name));
+    return file(name);
+  }
+
+ private:
+  std::string path_;
+};
+
+// Restores the current directory and an environment variable when the test is over.
+class KeptSetting {
+ public:
+  explicit KeptSetting(const char* variable) : variable_(variable) {
+    const char* value = getenv(variable);
+    had_value_ = value != nullptr;
+    if (value) value_ = value;
+    directory_ = std::filesystem::current_path();
+  }
+  ~KeptSetting() {
+    if (had_value_) setenv(variable_, value_.c_str(), 1);
+    else unsetenv(variable_);
+    std::filesystem::current_path(directory_);
+  }
+  KeptSetting(const KeptSetting&) = delete;
+  KeptSetting& operator=(const KeptSetting&) = delete;
+
+ private:
+  const char* variable_;
+  bool had_value_ = false;
+  std::string value_;
+  std::filesystem::path directory_;
+};
+
+// A link to the stand-in engine running the given script. Reads are bounded, so a fault ends a
+// test instead of hanging it; the tests that need an unbounded read say so.
+class StandInLink : public ::testing::Test {
+ protected:
+  void start(const std::string& script) {
+    engine_ = std::make_unique<StandInEngine>(script);
+    link_ = std::make_unique<EngineLink>();
+    link_->read_time_limit_ms = 10000;
+    link_->start_engine(0);
+    ASSERT_EQ(link_->start_status, 0);
+  }
+  void TearDown() override {
+    link_.reset();  // shuts the engine down before its script goes
+    engine_.reset();
+  }
+
+  std::string read() {
+    char line[500];
+    link_->read_line(line, sizeof line);
+    return line;
+  }
+
+  std::unique_ptr<StandInEngine> engine_;
+  std::unique_ptr<EngineLink> link_;
+  char line_[500] = "";
+  char result_[ENGINE_RESULT_SIZE] = "";
+};

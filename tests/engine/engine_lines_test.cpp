@@ -1,0 +1,67 @@
+// Line framing both ways, seen through programs that pass their input on unchanged.
+#include "tests/engine/engine_fixture.h"
+
+namespace {
+
+class EchoEngine : public ::testing::Test {
+ protected:
+  KeptSetting kept_{"TOLVANE_ENGINE"};
+  ScratchDirectory files_;
+  EngineLink link_;
+  char line_[500] = "";
+
+  void start(const std::string& command) {
+    setenv("TOLVANE_ENGINE", command.c_str(), 1);
+    link_.read_time_limit_ms = 10000;
+    link_.start_engine(0);
+    ASSERT_EQ(link_.start_status, 0);
+  }
+  std::string recorded() const {
+    std::ifstream in(files_.file("sent"), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+};
+
+TEST_F(EchoEngine, ALineEndsAtItsCarriageReturnAndGoesOutWithCrLf) {
+  start("tee " + files_.file("sent"));
+  EXPECT_EQ(link_.send_line("e2e4\rignored"), 6);
+  EXPECT_EQ(link_.send_line(""), 2);
+  EXPECT_EQ(link_.send_line("go"), 4);
+  link_.shut_down();
+  EXPECT_EQ(recorded(), "e2e4\r\n\r\ngo\r\nquit\r\n");
+}
+
+TEST_F(EchoEngine, AReadKeepsTheCarriageReturnAndDropsTheLineFeed) {
+  start("cat");
+  link_.send_line("move e7e5");
+  EXPECT_EQ(link_.read_line(line_, sizeof line_), 10);
+  EXPECT_STREQ(line_, "move e7e5\r");
+}
+
+TEST_F(EchoEngine, ALongLineComesInPiecesAndATinyBufferReadsNothing) {
+  start("cat");
+  link_.send_line("abcdefg");
+  link_.send_line("next");
+  char piece[4];
+  EXPECT_EQ(link_.read_line(piece, 1), 0);
+  EXPECT_STREQ(piece, "");
+  EXPECT_EQ(link_.read_line(piece, sizeof piece), 3);
+  EXPECT_STREQ(piece, "abc");
+  EXPECT_EQ(link_.read_line(piece, sizeof piece), 3);
+  EXPECT_STREQ(piece, "def");
+  EXPECT_EQ(link_.read_line(piece, sizeof piece), 2);
+  EXPECT_STREQ(piece, "g\r");
+  EXPECT_EQ(link_.read_line(line_, sizeof line_), 5);
+  EXPECT_STREQ(line_, "next\r");
+}
+
+TEST_F(EchoEngine, AnOverlongCommandIsCutToTheSendBuffer) {
+  start("cat");
+  const std::string text(SEND_BUFFER_SIZE + 100, 'x');
+  EXPECT_EQ(link_.send_line(text.c_str()), SEND_BUFFER_SIZE);
+  std::vector<char> back(SEND_BUFFER_SIZE * 2);
+  EXPECT_EQ(link_.read_line(back.data(), static_cast<int>(back.size())), SEND_BUFFER_SIZE - 1);
+  EXPECT_EQ(std::string(back.data()), std::string(SEND_BUFFER_SIZE - 2, 'x') + "\r");
+}
+
+}  // namespace

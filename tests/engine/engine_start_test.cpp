@@ -1,0 +1,185 @@
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <sstream>
+
+#include "tests/engine/engine_fixture.h"
+
+namespace {
+
+// Environment and directory as a start sees them; all restored afterwards.
+class EngineStart : public ::testing::Test {
+ protected:
+  KeptSetting kept_path_{"PATH"};
+  KeptSetting kept_engine_{"TOLVANE_ENGINE"};
+  ScratchDirectory current_, on_path_;
+  EngineLink link_;
+  char line_[500] = "";
+  char result_[ENGINE_RESULT_SIZE] = "";
+
+  void SetUp() override {
+    link_.read_time_limit_ms = 10000;
+    unsetenv("TOLVANE_ENGINE");
+    setenv("PATH", on_path_.path().c_str(), 1);
+    std::filesystem::current_path(current_.path());
+  }
+};
+
+TEST_F(EngineStart, AMissingProgramGivesFourAndALinkThatDoesNothing) {
+  link_.start_engine(0);
+  EXPECT_EQ(link_.start_status, 4);
+  EXPECT_STREQ(link_.command_line, "tolvane.exe");
+  EXPECT_EQ(std::filesystem::current_path(), current_.path());
+
+  EXPECT_EQ(link_.send_line("new"), 0);
+  strcpy(line_, "stale");
+  EXPECT_EQ(link_.read_line(line_, sizeof line_), 0);
+  EXPECT_STREQ(line_, "");
+  EXPECT_EQ(link_.read_greeting(line_, sizeof line_, result_), 0);
+  EXPECT_EQ(link_.wait_for_reply(line_, sizeof line_, result_), 0);
+  link_.synchronize();
+  EXPECT_EQ(link_.ping_counter, 2);
+  EXPECT_FALSE(link_.engine_ended());
+
+  link_.shut_down();
+  EXPECT_EQ(link_.start_status, 4);  // nothing ran, nothing to do
+}
+
+TEST_F(EngineStart, AReplacementCommandThatCannotRunGivesFour) {
+  setenv("TOLVANE_ENGINE", (current_.path() + "/no-such-engine --level 3").c_str(), 1);
+  link_.start_engine(0);
+  EXPECT_EQ(link_.start_status, 4);
+  EXPECT_EQ(link_.command_line, current_.path() + "/no-such-engine --level 3");
+
+  setenv("TOLVANE_ENGINE", std::string(COMMAND_LINE_SIZE, 'x').c_str(), 1);
+  link_.start_engine(0);
+  EXPECT_EQ(link_.start_status, 4);
+}
+
+TEST_F(EngineStart, TheDevelopmentCommandDoesNotExistHere) {
+  link_.start_engine(1);
+  EXPECT_EQ(link_.start_status, 4);
+  EXPECT_STREQ(link_.command_line, "C:\\user\\schach\\pardux\\pardux\\tolvane\\Release\\tolvane.exe");
+}
+
+TEST_F(EngineStart, FoundAlongPathItsDirectoryBecomesTheCurrentOne) {
+  StandInEngine engine("greet info 123456Stand-in 1.0\ngreet ready\n");
+  unsetenv("TOLVANE_ENGINE");
+  on_path_.add_program("tolvane.exe");
+
+  link_.start_engine(0);
+  ASSERT_EQ(link_.start_status, 0);
+  EXPECT_EQ(std::filesystem::current_path(), on_path_.path());
+  EXPECT_EQ(link_.read_greeting(line_, sizeof line_, result_), 5);
+  EXPECT_STREQ(line_, "ready");
+  EXPECT_STREQ(link_.about_text, "Stand-in 1.0\n");
+}
+
+TEST_F(EngineStart, FoundInTheCurrentDirectoryItIsStartedFromThere) {
+  StandInEngine engine("");
+  unsetenv("TOLVANE_ENGINE");
+  current_.add_program("tolvane.exe");
+
+  link_.start_engine(0);
+  ASSERT_EQ(link_.start_status, 0);
+  EXPECT_EQ(std::filesystem::current_path(), current_.path());
+  link_.synchronize();
+  EXPECT_EQ(engine.received(), std::vector<std::string>{"ping 1"});
+}
+
+TEST_F(EngineStart, TheReplacementCommandIsSplitIntoWords) {
+  ScratchDirectory files;
+  std::ofstream(files.file("script")) << "greet hello from the arguments\n";
+  setenv("TOLVANE_ENGINE",
+         (std::string(STAND_IN_ENGINE_PATH) + "  " + files.file("script") + " " + files.file("record"))
+             .c_str(),
+         1);
+  link_.start_engine(0);
+  ASSERT_EQ(link_.start_status, 0);
+  EXPECT_EQ(std::filesystem::current_path(), current_.path());
+  link_.read_line(line_, sizeof line_);
+  EXPECT_STREQ(line_, "hello from the arguments");
+}
+
+// The engine must die of a broken pipe as usual, and hold no end of its pipes but its own.
+TEST_F(EngineStart, TheEngineGetsDefaultSigpipeAndOnlyItsOwnPipeEnds) {
+  StandInEngine engine("");
+  link_.start_engine(0);
+  ASSERT_EQ(link_.start_status, 0);
+  link_.synchronize();  // the engine is up and past its exec
+
+  std::ifstream status("/proc/" + std::to_string(link_.process_id) + "/status");
+  std::string field;
+  unsigned long long ignored = ~0ull;
+  for (std::string entry; std::getline(status, entry);)
+    if (entry.rfind("SigIgn:", 0) == 0) std::istringstream(entry.substr(7)) >> std::hex >> ignored;
+  EXPECT_EQ(ignored & (1ull << (SIGPIPE - 1)), 0u);
+  EXPECT_EQ(signal(SIGPIPE, SIG_IGN), SIG_IGN);  // ignored here
+
+  struct stat ours;
+  ASSERT_EQ(fstat(link_.child_stdin_write, &ours), 0);
+  const std::string own_input = "pipe:[" + std::to_string(ours.st_ino) + "]";
+  ASSERT_EQ(fstat(link_.child_stdout_read, &ours), 0);
+  const std::string own_output = "pipe:[" + std::to_string(ours.st_ino) + "]";
+  int held_input = 0, held_output = 0;
+  for (const auto& entry :
+       std::filesystem::directory_iterator("/proc/" + std::to_string(link_.process_id) + "/fd")) {
+    const std::string target = std::filesystem::read_symlink(entry.path());
+    const std::string number = entry.path().filename();
+    if (target == own_input) held_input += number == "0" ? 1 : 100;
+    if (target == own_output) held_output += number == "1" || number == "2" ? 1 : 100;
+  }
+  EXPECT_EQ(held_input, 1);
+  EXPECT_EQ(held_output, 2);
+  EXPECT_EQ(link_.child_stdin_read, -1);
+  EXPECT_EQ(link_.child_stdout_write, -1);
+}
+
+TEST_F(EngineStart, ShutDownSaysQuitAndReapsTheEngine) {
+  StandInEngine engine("");
+  link_.start_engine(0);
+  ASSERT_EQ(link_.start_status, 0);
+  const pid_t child = link_.process_id;
+
+  link_.shut_down();
+  EXPECT_EQ(engine.received(), std::vector<std::string>{"quit"});
+  EXPECT_EQ(waitpid(child, nullptr, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD);
+  EXPECT_EQ(link_.start_status, -1);
+  EXPECT_EQ(link_.process_id, 0);
+  EXPECT_EQ(link_.child_stdin_write, -1);
+  EXPECT_EQ(link_.child_stdout_read, -1);
+
+  link_.shut_down();  // at exit once more: nothing left to do
+  EXPECT_EQ(engine.received(), std::vector<std::string>{"quit"});
+}
+
+TEST_F(EngineStart, AnEngineThatStaysAfterQuitIsKilled) {
+  StandInEngine engine("on quit => @sleep 60000\n");
+  link_.start_engine(0);
+  ASSERT_EQ(link_.start_status, 0);
+  const pid_t child = link_.process_id;
+  link_.shut_down();
+  EXPECT_EQ(waitpid(child, nullptr, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD);
+}
+
+TEST_F(EngineStart, ANewStartEndsTheEngineBefore) {
+  StandInEngine engine("greet info about the engine here\ngreet ready\n");
+  link_.start_engine(0);
+  ASSERT_EQ(link_.start_status, 0);
+  link_.read_greeting(line_, sizeof line_, result_);
+  const pid_t first = link_.process_id;
+
+  link_.start_engine(0);
+  ASSERT_EQ(link_.start_status, 0);
+  EXPECT_EQ(waitpid(first, nullptr, WNOHANG), -1);
+  EXPECT_STREQ(link_.about_text, "");  // emptied by the start, filled by the greeting
+  link_.read_greeting(line_, sizeof line_, result_);
+  EXPECT_STREQ(link_.about_text, "the engine here\n");
+  EXPECT_EQ(engine.received(), std::vector<std::string>{"quit"});
+}
+
+}  // namespace

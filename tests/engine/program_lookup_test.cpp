@@ -1,0 +1,66 @@
+#include "engine/program_lookup.h"
+
+#include <sys/stat.h>
+
+#include "tests/engine/engine_fixture.h"
+
+namespace {
+
+class ProgramLookup : public ::testing::Test {
+ protected:
+  ScratchDirectory beside_, current_, first_on_path_, second_on_path_;
+  KeptSetting kept_{"PATH"};  // and the current directory
+  char found_[4096] = "";
+
+  void SetUp() override { std::filesystem::current_path(current_.path()); }
+  std::string path_list() const { return first_on_path_.path() + ":" + second_on_path_.path(); }
+  bool locate(const char* beside) {
+    return locate_program("tolvane.exe", beside, path_list().c_str(), found_, sizeof found_);
+  }
+};
+
+TEST_F(ProgramLookup, BesideTheExecutableComesFirstThenTheCurrentDirectoryThenPath) {
+  second_on_path_.add_program("tolvane.exe");
+  ASSERT_TRUE(locate(beside_.path().c_str()));
+  EXPECT_EQ(std::string(found_), second_on_path_.file("tolvane.exe"));
+
+  first_on_path_.add_program("tolvane.exe");
+  ASSERT_TRUE(locate(beside_.path().c_str()));
+  EXPECT_EQ(std::string(found_), first_on_path_.file("tolvane.exe"));
+
+  current_.add_program("tolvane.exe");
+  ASSERT_TRUE(locate(beside_.path().c_str()));
+  EXPECT_EQ(std::string(found_), "./tolvane.exe");
+
+  beside_.add_program("tolvane.exe");
+  ASSERT_TRUE(locate(beside_.path().c_str()));
+  EXPECT_EQ(std::string(found_), beside_.file("tolvane.exe"));
+}
+
+TEST_F(ProgramLookup, WhatCannotBeRunIsPassedOver) {
+  std::filesystem::create_directory(first_on_path_.file("tolvane.exe"));
+  std::ofstream(current_.file("tolvane.exe")) << "not executable";
+  chmod(current_.file("tolvane.exe").c_str(), 0644);
+  EXPECT_FALSE(locate(nullptr));
+  EXPECT_EQ(std::string(found_), "");
+
+  second_on_path_.add_program("tolvane.exe");
+  ASSERT_TRUE(locate(""));
+  EXPECT_EQ(std::string(found_), second_on_path_.file("tolvane.exe"));
+}
+
+TEST_F(ProgramLookup, APathThatDoesNotFitIsNotFound) {
+  beside_.add_program("tolvane.exe");
+  char small[8];
+  EXPECT_FALSE(locate_program("tolvane.exe", beside_.path().c_str(), nullptr, small, sizeof small));
+}
+
+TEST(RunningExecutable, ItsDirectoryHoldsThisTestProgram) {
+  char directory[4096];
+  ASSERT_TRUE(running_executable_directory(directory, sizeof directory));
+  EXPECT_TRUE(std::filesystem::exists(std::string(directory) + "/engine_tests"));
+  char small[4];
+  EXPECT_FALSE(running_executable_directory(small, sizeof small));
+}
+
+}  // namespace
