@@ -74,12 +74,6 @@ class StandInLink : public ::testing::Test {
     engine_.reset();
   }
 
-  std::string read() {
-    char line[500];
-    link_->read_line(line, sizeof line);
-    return line;
-  }
-
   std::unique_ptr<StandInEngine> engine_;
   std::unique_ptr<EngineLink> link_;
   char line_[500] = "";

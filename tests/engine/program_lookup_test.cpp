@@ -49,12 +49,6 @@ TEST_F(ProgramLookup, WhatCannotBeRunIsPassedOver) {
   EXPECT_EQ(std::string(found_), second_on_path_.file("tolvane.exe"));
 }
 
-TEST_F(ProgramLookup, APathThatDoesNotFitIsNotFound) {
-  beside_.add_program("tolvane.exe");
-  char small[8];
-  EXPECT_FALSE(locate_program("tolvane.exe", beside_.path().c_str(), nullptr, small, sizeof small));
-}
-
 TEST(RunningExecutable, ItsDirectoryHoldsThisTestProgram) {
   char directory[4096];
   ASSERT_TRUE(running_executable_directory(directory, sizeof directory));
