@@ -27,10 +27,12 @@ enum class ByteRead { byte, ended };
 // time, end of file and a read error all end the engine for this link.
 ByteRead read_byte(int descriptor, int time_limit_ms, char& byte) {
   for (;;) {
-    pollfd waiting{descriptor, POLLIN, 0};
-    const int ready = ::poll(&waiting, 1, time_limit_ms);
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) return ByteRead::ended;
+    if (time_limit_ms >= 0) {
+      pollfd waiting{descriptor, POLLIN, 0};
+      const int ready = ::poll(&waiting, 1, time_limit_ms);
+      if (ready < 0 && errno == EINTR) continue;
+      if (ready <= 0) return ByteRead::ended;
+    }
     const ssize_t got = ::read(descriptor, &byte, 1);
     if (got < 0 && errno == EINTR) continue;
     return got == 1 ? ByteRead::byte : ByteRead::ended;

@@ -52,6 +52,8 @@ void reap(pid_t child) {
 
 void stop_engine(EngineLink& link) {
   if (link.start_status == 0) link.send_line("quit");
+  // End of input as well, so an engine that stops there need not be waited for.
+  close_descriptor(link.child_stdin_write);
   if (link.process_id > 0) reap(link.process_id);
   link.process_id = 0;
   close_descriptor(link.child_stdin_read);
