@@ -1,0 +1,34 @@
+#pragma once
+// The possible-moves dialog: the legal moves of the position in a sorted list, one to choose.
+#include <cstdint>
+
+#include <QDialog>
+
+#include "driver/game_core.h"
+
+class QListWidget;
+
+constexpr int MOVE_LIST = 1008;
+constexpr int CHOSEN_MOVE_SIZE = 200;
+// The coordinate picture beside the list.
+constexpr const char* COORDINATE_BITMAP = "133";
+
+class MogZugeDialog : public QDialog {
+  Q_OBJECT
+ public:
+  MogZugeDialog(QWidget* parent, GameState* state);
+
+  GameState* state;
+  char chosen_move[CHOSEN_MOVE_SIZE] = "";
+  int32_t game_over = 0;
+
+  int DoModal();
+
+ protected:
+  void OnInitDialog();
+  void OnOK();
+  void accept() override { OnOK(); }
+
+ private:
+  QListWidget* list_;
+};
