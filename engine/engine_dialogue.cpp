@@ -6,6 +6,9 @@
 
 namespace {
 
+// The handshake reads into a buffer of this size.
+constexpr int ENGINE_LINE_LIMIT = 900;
+
 PumpHook pump_hook = nullptr;
 
 void pump() {
@@ -25,6 +28,15 @@ bool is_result_line(const char* line) {
 bool is_reply_line(const char* line) {
   return starts_with(line, "move") || starts_with(line, "Engine") || starts_with(line, "error") ||
          starts_with(line, "Error") || starts_with(line, "Illeg");
+}
+
+// "pong" and the number as its first two words; only lines shorter than the word buffer qualify.
+bool is_pong(const char* line, int length, int number) {
+  char word[ENGINE_LINE_LIMIT];
+  int answered = 0;
+  return length >= 5 && length < ENGINE_LINE_LIMIT &&
+         std::sscanf(line, "%899s %d", word, &answered) == 2 && starts_with(word, "pong") &&
+         answered == number;
 }
 
 void copy_result(const char* line, char* result) {
@@ -53,7 +65,7 @@ int EngineLink::read_greeting(char* buffer, int size, char* result) {
   return length;
 }
 
-int EngineLink::wait_for_reply(char* buffer, int size, char* result) {
+int EngineLink::wait_for_reply(char* buffer, int size, char* result, int pong_number) {
   int length = 0;
   if (size > 0) buffer[0] = '\0';
   // A buffer that cannot take a character could never receive the reply.
@@ -66,6 +78,7 @@ int EngineLink::wait_for_reply(char* buffer, int size, char* result) {
       return length;
     }
     if (is_reply_line(buffer)) return length;
+    if (pong_number != -1 && is_pong(buffer, length, pong_number)) return length;
     if (start_status != 0 || ended) return length;  // nothing more can come
   }
 }
@@ -74,15 +87,11 @@ void EngineLink::synchronize() {
   char ping[32];
   std::snprintf(ping, sizeof ping, "ping %d", ping_counter);
   send_line(ping);
-  char line[900];
+  char line[ENGINE_LINE_LIMIT];
   for (;;) {
     pump();
     const int length = read_line(line, sizeof line);
-    char word[sizeof line];
-    int number = 0;
-    if (length >= 5 && std::sscanf(line, "%899s %d", word, &number) == 2 &&
-        starts_with(word, "pong") && number == ping_counter)
-      break;
+    if (is_pong(line, length, ping_counter)) break;
     if (start_status != 0 || ended) break;
   }
   ++ping_counter;

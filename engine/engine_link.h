@@ -60,7 +60,9 @@ class EngineLink {
   // Each returns the length of the last line read, which stays in buffer. A result line
   // ("1-0 {White mates}", "0-1 {Black mates}", "1/2-1/2 {...") is also copied into result.
   int read_greeting(char* buffer, int size, char* result);     // passes over "info" lines
-  int wait_for_reply(char* buffer, int size, char* result);    // until a move, refusal, error or result
+  // Until a move, refusal, error or result; also until "pong pong_number" when that is not -1,
+  // for a ping whose answer may be all the engine has to say.
+  int wait_for_reply(char* buffer, int size, char* result, int pong_number = -1);
   void synchronize();                                           // "ping N" up to "pong N"
 };
 

@@ -67,6 +67,16 @@ TEST_F(EngineDialogue, AWaitPassesOverThinkingAndPongsUpToTheMove) {
   EXPECT_EQ(pumped, 4);  // one per line read
 }
 
+TEST_F(EngineDialogue, AWaitForAPongEndsThereOrEarlierOnAResult) {
+  start("on ping 33 => pong 3 | info pong 33 | pong 33\non ping 34 => 1-0 {White mates} | pong 34\n");
+  link_->send_line("ping 33");
+  EXPECT_EQ(link_->wait_for_reply(line_, sizeof line_, result_, 33), 7);
+  EXPECT_STREQ(line_, "pong 33");
+  link_->send_line("ping 34");
+  link_->wait_for_reply(line_, sizeof line_, result_, 34);
+  EXPECT_STREQ(result_, "1-0 {White mates}");
+}
+
 TEST_F(EngineDialogue, AWaitEndsOnEveryRefusalAndError) {
   start(
       "always try* => Illegal move: e2e5 | Engine declines | error | Error (unknown): x |"
