@@ -14,6 +14,9 @@ extern int32_t engine_status;   // 0 running, 99 never started, else the last st
 extern int32_t use_engine;
 extern char result_text[RESULT_TEXT_SIZE];
 extern char engine_command_text[ENGINE_COMMAND_TEXT_SIZE];
+// True while the engine knows the game up to the user's last move: from a new game or a whole
+// position sent, until it ends or a move is taken back.
+extern bool engine_knows_game;
 
 // The two attack tables the game document points its GameState at.
 extern int16_t attacked_by_white[64];

@@ -1,0 +1,31 @@
+#pragma once
+// The command groups hauptloop dispatches to; each runs on the interpreter's globals.
+#include "driver/game_core.h"
+
+// Texts of the interpreter, used byte for byte.
+inline constexpr const char* ENGINE_PROGRAM_NAME = "tolvane.exe";
+inline constexpr const char* INVALID_MOVE_TEXT = "Error   1 : Ungueltiger Zug !";
+inline constexpr const char* ENGINE_ENDED_TEXT = "Error 5: engine tolvane.exe has ended";
+
+// Game commands (game_commands.cpp).
+void new_game(GameCore& core, GameState* state, char* line);
+void base_node_or_step_forward(GameCore& core, GameState* state, const char* text);
+void step_back(GameCore& core, GameState* state);
+// False when a finished game refused the move (the command then ends without its exit trace).
+bool user_move(GameCore& core, GameState* state, const char* text, char* line);
+void move_list(GameCore& core, GameState* state, char mode);
+void engine_use(const char* argument);
+void engine_about(GameCore& core);
+void engine_quit();
+
+// Computer moves through the engine (computer_move.cpp).
+void engine_exchange(GameCore& core, GameState* state, char level, char* line);
+void user_move_and_reply(GameCore& core, GameState* state, const char* text, char* line);
+void engine_board_picture(GameCore& core, char* line);
+
+// Engine state kept across commands (engine_state.cpp).
+// Starts the engine for a command that may start it; false when the start failed (message issued).
+bool start_engine_for_command(GameCore& core, char* line);
+// After the engine has been heard from: an engine that has ended is no longer taken as running,
+// the command says so, and the next start gives it the whole position.
+void note_engine_end(GameCore& core);

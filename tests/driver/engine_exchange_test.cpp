@@ -1,0 +1,179 @@
+// The interpreter's exchange with an engine: a scripted stand-in engine over real pipes records
+// every line it is sent.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/driver/interpreter_fixture.h"
+#include "tests/stand_in_engine/stand_in_engine_client.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kGreeting =
+    "greet info about:Tolvane stand-in, scripted for tests\n"
+    "greet Tolvane stand-in 1.0\n"
+    "greet ready\n";
+const std::string kStartText = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w  KQkq - 0 1";
+
+class EngineExchangeTest : public InterpreterTest {
+ protected:
+  // The game document's start, with this script's engine standing by.
+  void start_with(const std::string& script) {
+    engine_ = std::make_unique<StandInEngine>(kGreeting + script);
+    run("F1");
+  }
+  // Every line the engine has recorded: a ping handshake first makes sure it has read them all.
+  Lines received() {
+    if (engine_status != 0 || engine_link.ended) return engine_->received();
+    const std::string ping = "ping " + std::to_string(engine_link.ping_counter);
+    engine_link.synchronize();
+    Lines lines = engine_->received();
+    if (!lines.empty() && lines.back() == ping) lines.pop_back();
+    return lines;
+  }
+  std::unique_ptr<StandInEngine> engine_;
+};
+
+TEST_F(EngineExchangeTest, OneUserMoveIsSentAloneWithTheLevelLines) {
+  start_with("on e2e4 => info thinking | move e7e5\n");
+  ASSERT_EQ(run("Be2e4"), "");
+  EXPECT_EQ(run("c4"), "");
+  EXPECT_EQ(received(), (Lines{"hard", "level tolvane 4 5", "ping 1", "post", "e2e4", "nopost"}));
+  EXPECT_EQ(run("ll"), "e7e5");
+  EXPECT_EQ(user_moves, 0);
+  EXPECT_EQ(state_.board->squares[36], PAWN | BLACK);  // e5
+}
+
+TEST_F(EngineExchangeTest, ComputerMovingFirstGetsTheWholePosition) {
+  start_with("on go => move e2e4\n");
+  EXPECT_EQ(run("c"), "");
+  EXPECT_EQ(received(), (Lines{"setboard " + kStartText, "go"}));
+  EXPECT_EQ(run("ll"), "e2e4");
+}
+
+TEST_F(EngineExchangeTest, SeveralUserMovesSendTheWholePosition) {
+  start_with("on go => move g1f3\n");
+  run("Be2e4");
+  run("Be7e5");
+  EXPECT_EQ(run("c2"), "");
+  EXPECT_EQ(received(),
+            (Lines{"easy", "level tolvane 3 1",
+                   "setboard rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w  KQkq e6 0 2", "go"}));
+  EXPECT_EQ(run("ll"), "g1f3");
+}
+
+TEST_F(EngineExchangeTest, LevelDigitsChooseTheirLines) {
+  start_with("on go => move a2a3\non go => move a7a6\n");
+  run("c1");
+  run("c3");
+  const Lines lines = received();
+  ASSERT_GE(lines.size(), 8u);
+  EXPECT_EQ(Lines(lines.begin(), lines.begin() + 2), (Lines{"easy", "level tolvane 0 1"}));
+  EXPECT_EQ(Lines(lines.begin() + 4, lines.begin() + 6), (Lines{"easy", "level tolvane 4 1"}));
+}
+
+TEST_F(EngineExchangeTest, GreetingFillsTheAboutText) {
+  start_with("");
+  EXPECT_EQ(run("V"), "Tolvane stand-in, scripted for tests\n\nTolvane stand-in 1.0");
+  EXPECT_EQ(engine_status, 0);
+}
+
+TEST_F(EngineExchangeTest, IllegalMoveReplyLeavesThePosition) {
+  start_with("on e2e4 => Illegal move: e2e4\n");
+  run("Be2e4");
+  PositionNode* after_user_move = current_node;
+  EXPECT_EQ(run("c"), " Engine: \n \nIllegal move: e2e4");
+  EXPECT_EQ(current_node, after_user_move);
+  EXPECT_EQ(user_moves, 0);
+}
+
+TEST_F(EngineExchangeTest, RefusalsTakeTheUserMoveBack) {
+  start_with("on e2e4 => error\non d2d4 => Engine refuses d2d4\non c2c4 => error: c2c4\n");
+  PositionNode* base = current_node;
+  run("Be2e4");
+  EXPECT_EQ(run("c"), " Engine: \n \nerror");
+  EXPECT_EQ(current_node, base);
+  run("Bd2d4");
+  EXPECT_EQ(run("c"), " Engine: \n \nEngine refuses d2d4");
+  EXPECT_EQ(current_node, base);
+  run("Bc2c4");
+  EXPECT_EQ(run("c"), " Engine: \n \nerror: c2c4");  // not exactly "error": the move stays
+  EXPECT_NE(current_node, base);
+}
+
+TEST_F(EngineExchangeTest, ResultLineEndsTheGame) {
+  start_with("on e2e4 => info depth 3 | 1-0 {White mates}\n");
+  run("Be2e4");
+  EXPECT_EQ(run("c"), " Engine: \n \n1-0 {White mates}");
+  EXPECT_EQ(result_, "1-0 {White mates}");
+  EXPECT_EQ(run("Bd7d5"), "1-0 {White mates}");
+  EXPECT_EQ(run("c"), "");
+  EXPECT_EQ(received().back(), "nopost");  // the finished game sent nothing more
+}
+
+TEST_F(EngineExchangeTest, DirectMoveIsAnsweredAtOnce) {
+  start_with("on e2e4 => move c7c5\n");
+  run("V");
+  EXPECT_EQ(run("Z#"), "");
+  EXPECT_EQ(run("Ze2e4"), "");
+  EXPECT_EQ(received(), (Lines{"ping 1", "post", "e2e4", "nopost"}));
+  EXPECT_EQ(run("ll"), "c7c5");
+}
+
+TEST_F(EngineExchangeTest, NewGameTellsARunningEngine) {
+  start_with("");
+  run("V");
+  run("0");
+  run("8");
+  EXPECT_EQ(engine_link.ping_counter, 2);
+  EXPECT_EQ(received(), (Lines{"ping 1", "new", "ping 1"}));
+}
+
+TEST_F(EngineExchangeTest, MoveWithoutAnyLegalMoveWaitsOnlyForThePong) {
+  start_with("");
+  run("V");
+  for (const char* move : {"Bf2f3", "Be7e5", "Bg2g4", "Bd8h4"}) ASSERT_EQ(run(move), "") << move;
+  ASSERT_EQ(current_node->Anz_moegl_zuege, 0);
+  EXPECT_EQ(run("Be2e4"), kInvalidMove);
+  EXPECT_EQ(received().back(), "ping 33");
+  EXPECT_STREQ(result_text, "");
+}
+
+TEST_F(EngineExchangeTest, ResultAfterTheLastMoveIsTakenFromThePingWait) {
+  start_with("on ping 33 => 0-1 {Black mates}\n");
+  run("V");
+  for (const char* move : {"Bf2f3", "Be7e5", "Bg2g4", "Bd8h4"}) run(move);
+  run("Be2e4");
+  EXPECT_EQ(result_, "0-1 {Black mates}");
+}
+
+TEST_F(EngineExchangeTest, EngineThatDiesIsRestartedWithTheWholePosition) {
+  start_with("on e2e4 => @exit\non go => move e7e5\n");
+  run("Be2e4");
+  EXPECT_EQ(run("c"), "Error 5: engine tolvane.exe has ended");
+  EXPECT_NE(engine_status, 0);
+  EXPECT_EQ(run("c"), "");
+  EXPECT_EQ(engine_status, 0);
+  EXPECT_EQ(run("ll"), "e7e5");
+  const Lines lines = received();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2], "setboard rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b  KQkq e3 0 1");
+  EXPECT_EQ(lines.back(), "go");
+}
+
+TEST_F(EngineExchangeTest, LongEngineTextsAreCutToTheirBuffers) {
+  const std::string long_line(480, 'x');
+  std::string picture_replies;
+  for (int i = 0; i < 9; ++i) picture_replies += (i ? " | " : "") + std::string(200, 'a' + i);
+  start_with("on go => Error " + long_line + "\non showboard => " + picture_replies + "\n");
+  const std::string engine_message = run("c");
+  EXPECT_EQ(engine_message.size(), 119u);
+  EXPECT_EQ(engine_message.substr(0, 19), " Engine: \n \nError x");
+  const std::string picture = run("Y");
+  EXPECT_EQ(picture.size(), 119u);
+  EXPECT_EQ(picture.substr(0, 3), "aaa");
+}
+
+}  // namespace

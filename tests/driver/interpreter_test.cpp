@@ -1,0 +1,131 @@
+// The interpreter's state rules, with no engine running.
+#include <cstdlib>
+
+#include "tests/driver/interpreter_fixture.h"
+
+namespace {
+
+TEST_F(InterpreterTest, EngineUseIsSwitchedOnByFAloneAndOffByF0) {
+  run("F0");
+  EXPECT_EQ(use_engine, 0);
+  run("F");
+  EXPECT_EQ(use_engine, 1);
+  run("f0");
+  EXPECT_EQ(use_engine, 0);
+  run("F1");
+  EXPECT_EQ(use_engine, 1);
+}
+
+TEST_F(InterpreterTest, UnknownCommandsDoNothing) {
+  PositionNode* before = current_node;
+  for (const char* command : {"", "x", "y", "xyz", "Q", "!"}) {
+    EXPECT_EQ(run(command), "") << command;
+    EXPECT_EQ(current_node, before);
+  }
+}
+
+TEST_F(InterpreterTest, RefusedMoveLeavesNodeBoardAndCountUnchanged) {
+  PositionNode* before = current_node;
+  const Board board = board_copy();
+  EXPECT_EQ(run("Be2e5"), kInvalidMove);
+  EXPECT_EQ(run("Bxyz"), kInvalidMove);
+  EXPECT_EQ(current_node, before);
+  EXPECT_TRUE(same_board(board, *state_.board));
+  EXPECT_EQ(user_moves, 0);
+}
+
+TEST_F(InterpreterTest, AcceptedMovesAreCountedAndTheLastOneIsShown) {
+  EXPECT_EQ(run("Be2e4"), "");
+  EXPECT_EQ(run("ll"), "e2e4");
+  EXPECT_EQ(run("Be7e5"), "");
+  EXPECT_EQ(user_moves, 2);
+  EXPECT_EQ(run("ll"), "e7e5");
+  EXPECT_STREQ(engine_command_text, "e7e5");
+  EXPECT_LE(current_node->Welcher_zug, 2);
+  EXPECT_GT(current_node->Welcher_zug, 0);  // White to move at move 2
+}
+
+TEST_F(InterpreterTest, NewGameForgetsTheUserMovesOfTheOldGame) {
+  run("Be2e4");
+  ASSERT_EQ(user_moves, 1);
+  SetInitialPosition();
+  run("0");
+  EXPECT_EQ(user_moves, 0);
+  EXPECT_EQ(current_node, nullptr);
+}
+
+TEST_F(InterpreterTest, MoveListShowsEveryLegalMoveOnce) {
+  std::string first = run("lf");
+  EXPECT_FALSE(first.empty());
+  int lines = 1;
+  while (!run("ln").empty()) ++lines;
+  EXPECT_EQ(lines, 20);
+}
+
+TEST_F(InterpreterTest, FinishedGameRefusesMovesAndListsOnlyItsResult) {
+  strcpy(result_text, "1-0 {White mates}");
+  PositionNode* before = current_node;
+  EXPECT_EQ(run("Be2e4"), "1-0 {White mates}");
+  EXPECT_EQ(result_, "1-0 {White mates}");
+  EXPECT_EQ(current_node, before);
+  EXPECT_EQ(run("lf"), "1-0 {White mates}");
+  EXPECT_EQ(run("ln"), "");
+  EXPECT_EQ(current_node->Anz_moegl_zuege, 0);
+
+  SetInitialPosition();
+  run("0");
+  EXPECT_STREQ(result_text, "");
+  run("8");
+  EXPECT_FALSE(run("lf").empty());
+  EXPECT_NE(run("lf"), "1-0 {White mates}");
+}
+
+TEST_F(InterpreterTest, StepForwardPlaysOnlyANamedMoveAndStepBackReturns) {
+  PositionNode* base = current_node;
+  run("8e2e5");
+  EXPECT_EQ(current_node, base);
+  run("8e2e4");
+  ASSERT_NE(current_node, base);
+  EXPECT_EQ(state_.board->squares[28], PAWN);  // e4
+  EXPECT_EQ(run("ll"), "root");
+  run("9");
+  EXPECT_EQ(current_node, base);
+  EXPECT_EQ(state_.board->squares[12], PAWN);  // e2
+  run("9");
+  EXPECT_EQ(current_node, base);  // the base node has no parent
+}
+
+TEST_F(InterpreterTest, WithoutEngineUseNoCommandStartsTheEngine) {
+  setenv("TOLVANE_ENGINE", "/nonexistent/engine", 1);
+  run("F0");
+  EXPECT_EQ(run("c"), "");
+  EXPECT_EQ(run("V"), engine_link.about_text);  // whatever an earlier engine left, unchanged
+  EXPECT_EQ(engine_status, 99);
+  unsetenv("TOLVANE_ENGINE");
+}
+
+TEST_F(InterpreterTest, FailedStartIsReportedOnEveryAttempt) {
+  setenv("TOLVANE_ENGINE", "/nonexistent/engine", 1);
+  run("F1");
+  PositionNode* before = current_node;
+  EXPECT_EQ(run("c"), "Error 4: opening tolvane.exe");
+  EXPECT_EQ(run("c3"), "Error 4: opening tolvane.exe");
+  EXPECT_EQ(run("V"), "Error 4: opening tolvane.exe");
+  EXPECT_EQ(engine_status, 4);
+  EXPECT_EQ(current_node, before);
+  // A move needs no engine.
+  EXPECT_EQ(run("Be2e4"), "");
+  unsetenv("TOLVANE_ENGINE");
+}
+
+TEST_F(InterpreterTest, DirectMoveWithoutEnginePlaysTheMoveForTheNextExchange) {
+  PositionNode* before = current_node;
+  EXPECT_EQ(run("Z#"), "");
+  EXPECT_EQ(current_node, before);
+  EXPECT_EQ(run("Ze2e4"), "");
+  EXPECT_NE(current_node, before);
+  EXPECT_EQ(user_moves, 1);
+  EXPECT_STREQ(engine_command_text, "e2e4");
+}
+
+}  // namespace
