@@ -16,7 +16,7 @@ on go => move b8c6
 SCRIPT
 : > "$work/record"
 
-output=$(printf '%s\n' 'Be2e4' 'c3' 'll' 'Be2e4' 'Bg1f3' 'lf' 'V' 'Bq' '.new' 'll' 'Be2e4' 'Be7e5' 'Bg1f3' 'c' 'll' |
+output=$(printf '%s\n' 'Be2e4' 'c3' 'll' 'Be2e4' 'Bg1f3' 'lf' 'V' 'Bq' '.x' '.new' 'll' 'Be2e4' 'Be7e5' 'Bg1f3' 'c' 'll' |
   STAND_IN_SCRIPT="$work/script" STAND_IN_RECORD="$work/record" TOLVANE_ENGINE="$stand_in" \
   "$console" --json)
 
@@ -28,6 +28,7 @@ expected='{"message": "", "result": ""}
 {"message": "c5c4", "result": ""}
 {"message": "stand-in for the console test\n\nstand-in 1.0", "result": ""}
 {"message": "\nError   1 : Ungueltiger Zug !\n", "result": ""}
+{"message": "unknown front-end command .x (.new, .quit)", "result": ""}
 {"message": "", "result": ""}
 {"message": "root", "result": ""}
 {"message": "", "result": ""}

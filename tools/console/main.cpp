@@ -70,8 +70,10 @@ int main(int argc, char** argv) {
     const bool quit = line == ".quit";
     if (line == ".new") {
       session.new_game();
-      reply.result = "";
-    } else if (!quit) {
+    } else if (!line.empty() && line[0] == '.') {
+      // Lines of the front end never reach the interpreter.
+      if (!quit) reply.message = "unknown front-end command " + line + " (.new, .quit)";
+    } else {
       reply = session.run(line);
     }
     if (json)
