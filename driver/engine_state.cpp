@@ -38,7 +38,7 @@ bool start_engine_for_command(GameCore& core, char* line) {
 }
 
 void note_engine_end(GameCore& core) {
-  if (engine_status != 0 || !engine_link.ended) return;
+  if (engine_status != 0 || !engine_link.engine_ended()) return;
   core.message("%s", ENGINE_ENDED_TEXT);
   engine_status = ENGINE_NOT_RUNNING;
   engine_knows_game = false;

@@ -26,7 +26,7 @@ class EngineExchangeTest : public InterpreterTest {
   }
   // Every line the engine has recorded: a ping handshake first makes sure it has read them all.
   Lines received() {
-    if (engine_status != 0 || engine_link.ended) return engine_->received();
+    if (engine_status != 0 || engine_link.engine_ended()) return engine_->received();
     const std::string ping = "ping " + std::to_string(engine_link.ping_counter);
     engine_link.synchronize();
     Lines lines = engine_->received();
