@@ -7,6 +7,15 @@ inline constexpr const char* ENGINE_PROGRAM_NAME = "tolvane.exe";
 inline constexpr const char* INVALID_MOVE_TEXT = "Error   1 : Ungueltiger Zug !";
 inline constexpr const char* ENGINE_ENDED_TEXT = "Error 5: engine tolvane.exe has ended";
 
+// Plays entry index of the current node's list, names it the last move and filters the new node's
+// moves; the three trace points mark the three steps (game_commands.cpp).
+struct PlayTracePoints {
+  const char* named;
+  const char* played;
+  const char* filtered;
+};
+void play_listed_move(GameCore& core, GameState* state, int16_t index, const PlayTracePoints& trace_points);
+
 // Game commands (game_commands.cpp).
 void new_game(GameCore& core, GameState* state, char* line);
 void base_node_or_step_forward(GameCore& core, GameState* state, const char* text);

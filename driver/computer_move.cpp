@@ -72,12 +72,7 @@ void play_engine_reply(GameCore& core, GameState* state, const char* line) {
   if (words == 1) memcpy(second, first, sizeof second);
   move_index = words >= 1 ? core.parse_move_text_no_echo(current_node, second) : -1;
   if (move_index >= 0) {
-    trace_write("hauptloop 1");
-    core.set_last_move_text(move_index, current_node);
-    trace_write("hauptloop 2");
-    current_node = PlayMove(current_node, &core, state->board, move_index);
-    trace_write("hauptloop 3");
-    FilterLegalMoves(current_node, &core, state->board);
+    play_listed_move(core, state, move_index, {"hauptloop 1", "hauptloop 2", "hauptloop 3"});
     return;
   }
   // A refusal of the user's move takes it back.

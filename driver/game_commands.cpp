@@ -8,6 +8,15 @@
 #include "engine/engine_link.h"
 #include "rules/rules.h"
 
+void play_listed_move(GameCore& core, GameState* state, int16_t index, const PlayTracePoints& trace_points) {
+  trace_write(trace_points.named);
+  core.set_last_move_text(index, current_node);
+  trace_write(trace_points.played);
+  current_node = PlayMove(current_node, &core, state->board, index);
+  trace_write(trace_points.filtered);
+  FilterLegalMoves(current_node, &core, state->board);
+}
+
 void new_game(GameCore& core, GameState* /*state*/, char* line) {
   current_node = nullptr;
   ResetPool(&core, &core.pool);
@@ -57,12 +66,7 @@ bool user_move(GameCore& core, GameState* state, const char* text, char* line) {
   }
   move_index = current_node ? core.parse_move_text(current_node, text, engine_command_text) : -1;
   if (move_index >= 0) {
-    trace_write("hauptloop b1");
-    core.set_last_move_text(move_index, current_node);
-    trace_write("hauptloop b2");
-    current_node = PlayMove(current_node, &core, state->board, move_index);
-    trace_write("hauptloop b3");
-    FilterLegalMoves(current_node, &core, state->board);
+    play_listed_move(core, state, move_index, {"hauptloop b1", "hauptloop b2", "hauptloop b3"});
     ++user_moves;
     return true;
   }
