@@ -1,0 +1,219 @@
+// The dialogs and the help boxes, opened from the menu as the user opens them.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include "tests/ui/support/window_test_support.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/dialogs/setup_dialog.h"
+#include "ui/frame/main_frame.h"
+#include "ui/frame/main_menu.h"
+
+namespace {
+
+ChessApp* app() { return static_cast<ChessApp*>(QCoreApplication::instance()); }
+
+template <typename Control>
+Control* control(QWidget* dialog, int id) {
+  return dialog->findChild<Control*>(QString::number(id));
+}
+
+QStringList list_entries(QDialog* dialog) {
+  QStringList entries;
+  QListWidget* list = control<QListWidget>(dialog, 1008);
+  for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
+  return entries;
+}
+
+void choose(QDialog* dialog, const QString& entry) {
+  QListWidget* list = control<QListWidget>(dialog, 1008);
+  list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0));
+}
+
+}  // namespace
+
+class DialogsWindowTest : public QObject {
+  Q_OBJECT
+  MainFrame* frame = nullptr;
+
+ private slots:
+  void init() {
+    app()->InitInstance();
+    frame = app()->main_frame();
+    frame->setup_dialog->auto_answer = 0;  // no computer answers between the dialogs
+  }
+
+  void setup_dialog_shows_the_settings_and_cancel_keeps_a_clicked_level() {
+    frame->setup_dialog->auto_answer = 1;  // as at program start
+    QStringList shown;
+    when_modal_opens([&](QDialog* dialog) {
+      shown << dialog->windowTitle();
+      shown << QString::number(control<QCheckBox>(dialog, 200)->isChecked());
+      for (int id = 1013; id <= 1016; ++id) {
+        auto* radio = control<QRadioButton>(dialog, id);
+        shown << radio->text() + "=" + QString::number(radio->isChecked());
+      }
+      control<QRadioButton>(dialog, 1013)->click();
+      control<QCheckBox>(dialog, 200)->click();
+      control<QAbstractButton>(dialog, 2)->click();
+    });
+    frame->OnCommand(ID_MAIN_SETUP);
+    QCOMPARE(shown, QStringList({"setup", "1", "Level 1 (foo)=0", "Level 2 (beginner)=0",
+                                 "Level 3 (club player)=1", "Level 4 (master)=0"}));
+    QCOMPARE(frame->setup_dialog->level, uint16_t{1013});
+    QCOMPARE(frame->setup_dialog->auto_answer, 1);
+    QCOMPARE(frame->setup_dialog->palette().color(QPalette::Window), QColor(192, 192, 192));
+  }
+
+  void setup_dialog_ok_takes_the_controls() {
+    frame->setup_dialog->auto_answer = 1;
+    bool level_4_checked_again = false;
+    when_modal_opens([](QDialog* dialog) {
+      control<QCheckBox>(dialog, 200)->click();
+      control<QRadioButton>(dialog, 1016)->click();
+      control<QAbstractButton>(dialog, 1)->click();
+    });
+    frame->OnCommand(ID_MAIN_SETUP);
+    QCOMPARE(frame->setup_dialog->auto_answer, 0);
+    QCOMPARE(frame->setup_dialog->level, uint16_t{1016});
+
+    // The kept object shows the new settings the next time; a level outside the four checks none.
+    frame->setup_dialog->level = 0;
+    when_modal_opens([&](QDialog* dialog) {
+      level_4_checked_again = control<QRadioButton>(dialog, 1016)->isChecked();
+      QCOMPARE(control<QCheckBox>(dialog, 200)->isChecked(), false);
+      control<QAbstractButton>(dialog, 1)->click();
+    });
+    frame->OnCommand(ID_MAIN_SETUP);
+    QVERIFY(!level_4_checked_again);
+    QCOMPARE(frame->setup_dialog->level, uint16_t{0});
+  }
+
+  void typed_moves_become_user_moves() {
+    CommandLog log;
+    const auto type_and = [](const QString& text, int button) {
+      when_modal_opens([text, button](QDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("moves"));
+        QVERIFY(control<QLineEdit>(dialog, 131)->text().isEmpty());
+        QTest::keyClicks(control<QLineEdit>(dialog, 131), text);
+        control<QAbstractButton>(dialog, button)->click();
+      });
+    };
+    type_and(QStringLiteral("e2e4"), 1);
+    frame->OnCommand(ID_ENTER_MOVE);
+    QCOMPARE(log.since("B"), std::vector<std::string>({"Be2e4", "ll"}));
+    log.commands.clear();
+    type_and(QStringLiteral("e7e5"), 2);
+    frame->OnCommand(ID_ENTER_MOVE);
+    type_and(QString(), 1);
+    frame->OnCommand(ID_ENTER_MOVE);
+    QVERIFY(log.commands.empty());
+
+    FakePrompts boxes;
+    type_and(QStringLiteral("e7e5abcdefgh"), 1);
+    frame->OnCommand(ID_ENTER_MOVE);
+    QCOMPARE(log.commands.front(), std::string("Be7e5abcde"));
+  }
+
+  void possible_moves_of_the_initial_position() {
+    CommandLog log;
+    QStringList entries;
+    when_modal_opens([&](QDialog* dialog) {
+      entries = list_entries(dialog);
+      choose(dialog, QStringLiteral("g1f3"));
+      control<QAbstractButton>(dialog, 1)->click();
+    });
+    frame->OnCommand(ID_POSSIBLE_MOVES);
+    QCOMPARE(entries.size(), 20);
+    QCOMPARE(entries.front(), QStringLiteral("a2a3"));
+    QCOMPARE(entries.back(), QStringLiteral("h2h4"));
+    QStringList sorted = entries;
+    sorted.sort();
+    QCOMPARE(entries, sorted);
+    QCOMPARE(log.since("B"), std::vector<std::string>({"Bg1f3", "ll"}));
+
+    // OK with nothing selected and Cancel send nothing.
+    log.commands.clear();
+    when_modal_opens([](QDialog* dialog) { control<QAbstractButton>(dialog, 1)->click(); });
+    frame->OnCommand(ID_POSSIBLE_MOVES);
+    when_modal_opens([](QDialog* dialog) {
+      choose(dialog, QStringLiteral("e7e5"));
+      control<QAbstractButton>(dialog, 2)->click();
+    });
+    frame->OnCommand(ID_POSSIBLE_MOVES);
+    QCOMPARE(log.since("B"), std::vector<std::string>());
+  }
+
+  void possible_moves_at_the_end_of_a_game() {
+    for (const char* move : {"Bf2f3", "Be7e5", "Bg2g4", "Bd8h4"}) frame->SubmitUserMove(move);
+    CommandLog log;
+    QStringList entries;
+    when_modal_opens([&](QDialog* dialog) {
+      entries = list_entries(dialog);
+      choose(dialog, QStringLiteral("mate or draw"));
+      control<QAbstractButton>(dialog, 1)->click();
+    });
+    frame->OnCommand(ID_POSSIBLE_MOVES);
+    QCOMPARE(entries, QStringList({" end of game:", "mate or draw"}));
+    QCOMPARE(log.since("B"), std::vector<std::string>());
+  }
+
+  void a_result_from_the_engine_is_the_only_entry() {
+    CommandLog log;
+    log.replies["lf"] = {"", "1-0 {White mates}", ""};
+    log.replies["ln"] = {"", "", ""};
+    log.replies["B"] = {"", "1-0 {White mates}", "1-0 {White mates}"};
+    FakePrompts boxes;
+    when_modal_opens([](QDialog* dialog) {
+      choose(dialog, QStringLiteral("1-0 {White mates}"));
+      control<QAbstractButton>(dialog, 1)->click();
+    });
+    frame->OnCommand(ID_POSSIBLE_MOVES);
+    QCOMPARE(log.since("B"), std::vector<std::string>({"B1-0 {W"}));
+    QCOMPARE(boxes.boxes.back().caption, QStringLiteral("end of game message"));
+  }
+
+  void instructions_byte_for_byte() {
+    FakePrompts boxes;
+    frame->OnCommand(ID_INSTRUCTIONS);
+    QCOMPARE(boxes.boxes.size(), size_t{1});
+    QCOMPARE(boxes.boxes[0].caption, QStringLiteral("instruction"));
+    const QString& text = boxes.boxes[0].text;
+    QCOMPARE(text, instructions_text());
+    QCOMPARE(text.size(), 1309);
+    const QStringList lines = text.split(u'\n');
+    QCOMPARE(lines.size(), 16);  // fifteen lines, each with its line feed
+    QCOMPARE(lines[0], QStringLiteral(" short instructions: "));
+    QCOMPARE(lines[1], QStringLiteral(" ========= "));
+    QCOMPARE(lines[2], QString(26, u' '));
+    for (int i = 3; i < 15; ++i) QCOMPARE(lines[i].size(), 103);
+    QCOMPARE(lines[8], QString(103, u' '));
+    QCOMPARE(lines[14].trimmed(),
+             QStringLiteral("perform the first move with F8 and turn the board with F7"));
+    QVERIFY(lines[14].startsWith(QStringLiteral("      perform")));
+    QVERIFY(lines[5].startsWith(QStringLiteral("        exceptions: king or rook had moved")));
+    QVERIFY(lines[15].isEmpty());
+  }
+
+  void about_boxes() {
+    CommandLog log;
+    log.replies["V"] = {"", "\nTolvane stand-in 1.0 %d", ""};
+    FakePrompts boxes;
+    frame->OnCommand(ID_ABOUT_ENGINE);
+    QCOMPARE(boxes.boxes.back().caption, QStringLiteral("About engine"));
+    QCOMPARE(boxes.boxes.back().text, QStringLiteral("\nTolvane stand-in 1.0 %d"));
+
+    QString title;
+    when_modal_opens([&](QDialog* dialog) {
+      title = dialog->windowTitle();
+      control<QAbstractButton>(dialog, 1)->click();
+    });
+    frame->OnCommand(ID_ABOUT);
+    QCOMPARE(title, QStringLiteral("About :  chess program"));
+  }
+};
+
+WINDOW_TEST_MAIN(DialogsWindowTest)
+#include "dialogs_window_test.moc"

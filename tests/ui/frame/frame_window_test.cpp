@@ -1,0 +1,326 @@
+// The main frame: start state, the idle chain, mouse moves, the move boxes, new game and exit.
+#include <QMenuBar>
+#include <QMouseEvent>
+
+#include "driver/interpreter_state.h"
+#include "engine/engine_link.h"
+#include "tests/stand_in_engine/stand_in_engine_client.h"
+#include "tests/ui/support/window_test_support.h"
+#include "ui/board/board_area.h"
+#include "ui/dialogs/mog_zuge_dialog.h"
+#include "ui/dialogs/setup_dialog.h"
+#include "ui/frame/main_frame.h"
+#include "ui/frame/main_menu.h"
+
+namespace {
+
+ChessApp* app() { return static_cast<ChessApp*>(QCoreApplication::instance()); }
+
+// The centre of a display square of the client area.
+QPoint centre_of(const MainFrame& frame, int column, int row) {
+  const QRect area = frame.client_area()->rect();
+  return QPoint((2 * column + 1) * area.width() / 16, (2 * row + 1) * area.height() / 16);
+}
+
+void click(MainFrame& frame, int column, int row, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+  QTest::mouseClick(frame.client_area(), Qt::LeftButton, keys, centre_of(frame, column, row));
+}
+
+// Paints of the board, counted as they happen.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+}  // namespace
+
+class FrameWindowTest : public QObject {
+  Q_OBJECT
+  MainFrame* frame = nullptr;
+
+ private slots:
+  void init() {
+    app()->InitInstance();
+    frame = app()->main_frame();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+  }
+
+  void start_state() {
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Tolvane - chess program"));
+    QVERIFY(frame->isMaximized());
+    QCOMPARE(frame->selected_column, 10);
+    QCOMPARE(frame->selected_row, 10);
+    QCOMPARE(frame->square_selected + frame->board_turned + frame->repaint_pending +
+                 frame->computer_move_pending + frame->answer_after_paint, 0);
+    QCOMPARE(frame->setup_dialog->auto_answer, 1);
+    QCOMPARE(frame->setup_dialog->level, uint16_t{1015});
+    for (const QImage& bitmap : frame->piece_bitmaps) QCOMPARE(bitmap.size(), QSize(48, 48));
+  }
+
+  void menu_texts_identifiers_and_keys() {
+    QMenuBar* bar = frame->menuBar();
+    QCOMPARE(bar->objectName(), QStringLiteral("MainMenu"));
+    QStringList seen;
+    for (QAction* pop_up : bar->actions()) {
+      QStringList entries;
+      for (QAction* entry : pop_up->menu()->actions()) {
+        entries << (entry->isSeparator() ? QStringLiteral("-")
+                                         : entry->text() + "=" + entry->data().toString());
+      }
+      seen << pop_up->text() + ": " + entries.join(QStringLiteral(" | "));
+    }
+    const QStringList expected = {
+        "&File: - | &New game=111 | &Save game=1008 | &Load game=1009 | - | &Exit chess program =110",
+        "&Moves: &Computer \tF8=120 | Enter a m&ove \tF2=121 | &Possible moves \tF3=122",
+        "Se&tup: &Main setup=109 | &Turn board \tF7=1010",
+        "&Help: &About chess...\tF1=100 | &About Tolvane engine=32780 | &Instructions=32779",
+    };
+    QCOMPARE(seen, expected);
+    QStringList keys;
+    for (const Accelerator& a : MainAccelTable) {
+      keys << QKeySequence(a.key).toString() + "=" + QString::number(a.id);
+    }
+    QCOMPARE(keys, QStringList({"F1=100", "F2=121", "F3=122", "F7=1010", "F8=120"}));
+  }
+
+  void function_key_reaches_its_command() {
+    CommandLog log;
+    log.replies["c"] = {"e2e4", "", ""};
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_F8);
+    QCOMPARE(log.since("c"), std::vector<std::string>({"c3", "ll"}));
+    QTest::keyClick(frame, Qt::Key_F7);
+    QCOMPARE(frame->board_turned, 1);
+  }
+
+  void level_chooses_the_computer_command() {
+    CommandLog log;
+    log.replies["c"] = {"", "", ""};
+    const std::pair<uint16_t, const char*> levels[] = {
+        {1015, "c3"}, {1013, "c1"}, {1014, "c2"}, {1016, "c4"}, {0, "c"}};
+    for (const auto& [level, command] : levels) {
+      frame->setup_dialog->level = level;
+      frame->ComputerMove();
+      QCOMPARE(log.commands.back(), std::string(command));
+    }
+  }
+
+  void idle_chain_shows_the_user_move_before_the_computer_thinks() {
+    CommandLog log;
+    log.replies["c"] = {"e7e5", "", ""};
+    PaintCounter counter(frame->client_area());
+    int paints_at_move = -1;
+    int paints_at_answer = -1;
+    bool wait_cursor_at_answer = false;
+    log.on_command = [&](const std::string& command) {
+      if (command[0] == 'B') paints_at_move = counter.paints;
+      if (command[0] == 'c') {
+        paints_at_answer = counter.paints;
+        wait_cursor_at_answer = QApplication::overrideCursor() &&
+                                QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+      }
+    };
+    click(*frame, 4, 6);
+    click(*frame, 4, 4);
+    QVERIFY(run_until([&] { return log.count("c3") == 1; }));
+    QVERIFY(paints_at_answer > paints_at_move);
+    QVERIFY(wait_cursor_at_answer);
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(frame->document->move_record, std::vector<std::string>({"e2e4", "e7e5"}));
+    QCOMPARE(frame->document->move_count, 2);
+    QVERIFY(run_until([&] { return frame->repaint_pending == 0; }));
+  }
+
+  void no_answer_without_auto_answer() {
+    CommandLog log;
+    log.replies["c"] = {"e7e5", "", ""};
+    frame->setup_dialog->auto_answer = 0;
+    frame->SubmitUserMove("Be2e4");
+    QVERIFY(run_until([&] { return frame->repaint_pending == 0; }));
+    run_until([] { return false; }, 50);
+    QCOMPARE(log.count("c3"), 0);
+    QCOMPARE(frame->document->move_record, std::vector<std::string>({"e2e4"}));
+  }
+
+  void clicks_become_move_commands() {
+    CommandLog log;
+    FakePrompts boxes;
+    frame->setup_dialog->auto_answer = 0;
+    click(*frame, 4, 6);
+    QCOMPARE(frame->square_selected, 1);
+    click(*frame, 4, 6);  // the selected square again: nothing happens
+    QCOMPARE(frame->selected_column, 4);
+    QCOMPARE(frame->selected_row, 6);
+    click(*frame, 4, 4);
+    QCOMPARE(log.since("B"), std::vector<std::string>({"Be2e4D", "ll"}));
+    QCOMPARE(frame->square_selected, 0);
+    QCOMPARE(frame->selected_column, 10);
+
+    frame->TurnBoard();
+    click(*frame, 4, 6);
+    click(*frame, 4, 4);
+    QCOMPARE(log.since("Bd"), std::vector<std::string>({"Bd7d5D", "ll"}));
+    QVERIFY(boxes.boxes.empty());
+  }
+
+  void clicks_with_keys_or_other_buttons_are_ignored() {
+    click(*frame, 1, 1, Qt::ShiftModifier);
+    click(*frame, 1, 1, Qt::ControlModifier);
+    QCOMPARE(frame->square_selected, 0);
+    frame->OnLButtonDown(MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON, centre_of(*frame, 1, 1));
+    QCOMPARE(frame->square_selected, 0);
+
+    const QPointF at(3, 3);
+    QMouseEvent both(QEvent::MouseButtonPress, at, at, Qt::LeftButton,
+                     Qt::LeftButton | Qt::RightButton, Qt::ShiftModifier);
+    QCOMPARE(mouse_flags(both), unsigned{MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_SHIFT});
+  }
+
+  void edge_columns_of_a_wide_window() {
+    FakePrompts boxes;
+    frame->showNormal();
+    frame->resize(700, 200);
+    QTRY_COMPARE(frame->client_area()->width(), 700);
+    const QRect area = frame->client_area()->rect();
+    frame->OnLButtonDown(MOUSE_LEFT_BUTTON, QPoint(0, 0));
+    QCOMPARE(frame->click_column, 0);
+    frame->OnLButtonDown(MOUSE_LEFT_BUTTON, QPoint(area.width() * 7 / 8 - 1, area.height() - 1));
+    QCOMPARE(frame->click_column, 6);
+    QCOMPARE(frame->click_row, 7);
+    frame->OnLButtonDown(MOUSE_LEFT_BUTTON, QPoint(area.width() - 1, 0));
+    QCOMPARE(frame->click_column, 7);
+  }
+
+  void refused_move_offers_the_possible_moves() {
+    FakePrompts boxes;
+    boxes.answers = {BoxAnswer::Yes};
+    QString opened;
+    when_modal_opens([&](QDialog* dialog) {
+      opened = dialog->metaObject()->className();
+      dialog->reject();
+    });
+    click(*frame, 1, 7);
+    click(*frame, 1, 4);
+    QCOMPARE(boxes.boxes.size(), size_t{1});
+    QCOMPARE(boxes.boxes[0].text,
+             QStringLiteral(" The move : b1b4 is impossible \n \n Do you like to choose another one ?"));
+    QCOMPARE(boxes.boxes[0].caption, QStringLiteral(" impossible move"));
+    QCOMPARE(boxes.boxes[0].buttons, BoxButtons::YesNoCancel);
+    QCOMPARE(opened, QStringLiteral("MogZugeDialog"));
+    QCOMPARE(frame->square_selected, 0);
+    QVERIFY(frame->document->move_record.empty());
+  }
+
+  void turning_the_board_drops_the_selection() {
+    click(*frame, 2, 6);
+    frame->OnCommand(ID_TURN_BOARD);
+    QCOMPARE(frame->board_turned, 1);
+    QCOMPARE(frame->square_selected, 0);
+    QCOMPARE(frame->selected_row, 10);
+    frame->OnCommand(ID_TURN_BOARD);
+    QCOMPARE(frame->board_turned, 0);
+  }
+
+  void new_game_keeps_the_turned_board_and_the_settings() {
+    CommandLog log;
+    frame->setup_dialog->auto_answer = 0;
+    frame->setup_dialog->level = 1013;
+    frame->SubmitUserMove("Be2e4");
+    frame->TurnBoard();
+    click(*frame, 3, 3);
+    frame->OnCommand(ID_NEW_GAME);
+    QCOMPARE(log.since("0"), std::vector<std::string>({"0", "0", "8", "F1"}));
+    QCOMPARE(frame->board_turned, 1);
+    QCOMPARE(frame->square_selected, 1);
+    QCOMPARE(frame->setup_dialog->level, uint16_t{1013});
+    QCOMPARE(frame->setup_dialog->auto_answer, 0);
+    QVERIFY(frame->document->move_record.empty());
+    QCOMPARE(frame->document->move_count, 0);
+    QCOMPARE(game_board().squares[square_of(4, 1)], uint8_t{PAWN});
+    QCOMPARE(frame->repaint_pending, 1);
+  }
+
+  void computer_move_records_only_a_played_move() {
+    FakePrompts boxes;
+    CommandLog log;
+    frame->ComputerMove();  // the real interpreter: no engine can be started here
+    QCOMPARE(boxes.boxes.size(), size_t{1});
+    QVERIFY(boxes.boxes[0].text.startsWith(QStringLiteral("Error 4: opening")));
+    QCOMPARE(boxes.boxes[0].caption, QCoreApplication::applicationName());
+    QVERIFY(frame->document->move_record.empty());
+    QCOMPARE(log.count("ll"), 0);
+
+    log.replies["c"] = {"d2d4", "", ""};
+    frame->ComputerMove();
+    QCOMPARE(frame->document->move_record, std::vector<std::string>({"d2d4"}));
+
+    log.replies["c"] = {"", "", "1-0 {White mates}"};
+    frame->repaint_pending = 0;
+    frame->ComputerMove();
+    QCOMPARE(boxes.boxes.back().text, QStringLiteral("the game ended: \n1-0 {White mates}"));
+    QCOMPARE(boxes.boxes.back().caption, QStringLiteral("end of game message"));
+    QCOMPARE(boxes.boxes.back().buttons, BoxButtons::Ok);
+    QCOMPARE(frame->repaint_pending, 0);
+    QCOMPARE(frame->document->move_record.size(), size_t{1});
+  }
+
+  void user_move_after_the_end_shows_the_result() {
+    FakePrompts boxes;
+    CommandLog log;
+    log.replies["B"] = {"", "0-1 {Black mates}", "0-1 {Black mates}"};
+    frame->SubmitUserMove("Be2e4");
+    QCOMPARE(boxes.boxes.size(), size_t{1});
+    QCOMPARE(boxes.boxes[0].text, QStringLiteral("the game ended: \n0-1 {Black mates}"));
+    QVERIFY(frame->document->move_record.empty());
+  }
+
+  void exit_tells_the_engine_and_the_close_box_does_not() {
+    CommandLog log;
+    frame->OnCommand(ID_EXIT);
+    QCOMPARE(log.commands, std::vector<std::string>({"X"}));
+    QVERIFY(!frame->isVisible());
+
+    init();
+    log.commands.clear();
+    frame->close();
+    QVERIFY(log.commands.empty());
+    QVERIFY(!frame->isVisible());
+  }
+
+  // Last: the stand-in engine leaves TOLVANE_ENGINE unset behind it.
+  void a_wait_takes_no_input_and_the_close_box_ends_it() {
+    std::string script = "greet Tolvane stand-in\ngreet ready\non go => ";
+    for (int i = 0; i < 300; ++i) script += "info thinking | @sleep 100 | ";
+    script += "move e2e4\n";
+    StandInEngine engine(script);
+    CommandLog log;
+    FakePrompts boxes;
+    QTimer::singleShot(300, frame, [this] {
+      click(*frame, 4, 6);
+      frame->OnCommand(ID_TURN_BOARD);
+      frame->OnCommand(ID_NEW_GAME);
+      frame->close();
+      QVERIFY(frame->isVisible());  // still inside the wait
+    });
+    frame->ComputerMove();
+    QVERIFY(!frame->isVisible());
+    QCOMPARE(frame->square_selected, 0);
+    QCOMPARE(frame->board_turned, 0);
+    QCOMPARE(log.count("0"), 0);
+    QVERIFY(boxes.boxes.empty());
+    QVERIFY(frame->document->move_record.empty());
+    QVERIFY(engine_link.engine_ended());
+    engine_link.shut_down();
+  }
+};
+
+WINDOW_TEST_MAIN(FrameWindowTest)
+#include "frame_window_test.moc"

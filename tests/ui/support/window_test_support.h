@@ -1,0 +1,142 @@
+#pragma once
+// What the window tests share: boxes answered by the test, a log of the interpreter's commands,
+// and a way to act on a modal dialog once it is open.
+#include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/app/chess_app.h"
+#include "ui/app/interpreter_calls.h"
+#include "ui/prompts.h"
+
+struct ShownBox {
+  QString text;
+  QString caption;
+  BoxButtons buttons;
+};
+
+// Records every box and answers with the next scripted answer (OK when none is left).
+class FakePrompts : public Prompts {
+ public:
+  FakePrompts() { set_prompts(this); }
+  ~FakePrompts() override { set_prompts(nullptr); }
+
+  BoxAnswer show_box(QWidget*, const QString& text, const QString& caption, BoxButtons buttons,
+                     BoxIcon) override {
+    boxes.push_back({text, caption, buttons});
+    if (answers.empty()) return BoxAnswer::Ok;
+    const BoxAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  QString choose_save_path(QWidget*, const QString&, const QString&, const QString&) override {
+    return QString();
+  }
+  QString choose_open_path(QWidget*, const QString&, const QString&, const QString&) override {
+    return QString();
+  }
+
+  std::vector<ShownBox> boxes;
+  std::deque<BoxAnswer> answers;
+};
+
+// Passes every command to the real interpreter and writes it down; commands that begin with a
+// scripted prefix get a scripted answer instead (what a computer move would have done).
+class CommandLog : public InterpreterBackend {
+ public:
+  struct Reply {
+    std::string play;     // a move text played through the real interpreter first, or nothing
+    std::string message;  // the message handed back
+    std::string result;   // the result text handed back
+  };
+
+  CommandLog() { set_interpreter_backend(this); }
+  ~CommandLog() override { set_interpreter_backend(nullptr); }
+
+  const char* hauptloop(const char* command, GameState* state, const char** result_out) override {
+    commands.emplace_back(command);
+    if (on_command) on_command(command);
+    for (const auto& [prefix, reply] : replies) {
+      if (std::string(command).rfind(prefix, 0) != 0) continue;
+      if (!reply.play.empty()) real_run(("B" + reply.play).c_str(), state);
+      message_ = reply.message;
+      result_ = reply.result;
+      *result_out = result_.c_str();
+      return message_.c_str();
+    }
+    return game_core.hauptloop(command, state, result_out);
+  }
+  const char* run_command(const char* command, GameState* state) override {
+    const char* result = nullptr;
+    return hauptloop(command, state, &result);
+  }
+
+  // The commands from the first one that begins with prefix on.
+  std::vector<std::string> since(const std::string& prefix) const {
+    for (size_t i = 0; i < commands.size(); ++i) {
+      if (commands[i].rfind(prefix, 0) == 0) return {commands.begin() + i, commands.end()};
+    }
+    return {};
+  }
+  int count(const std::string& command) const {
+    int n = 0;
+    for (const std::string& c : commands) n += c == command;
+    return n;
+  }
+
+  std::vector<std::string> commands;
+  std::map<std::string, Reply> replies;
+  std::function<void(const std::string&)> on_command;
+
+ private:
+  static void real_run(const char* command, GameState* state) {
+    const char* result = nullptr;
+    game_core.hauptloop(command, state, &result);
+  }
+  std::string message_;
+  std::string result_;
+};
+
+// Runs act on the next modal dialog as soon as it is open (the test itself waits in its exec).
+inline void when_modal_opens(std::function<void(QDialog*)> act) {
+  auto* poll = new QTimer;
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, [poll, act] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      poll->stop();
+      poll->deleteLater();
+      act(dialog);
+    }
+  });
+  poll->start();
+}
+
+// Runs the event loop as the program does, so that idle time comes whenever it has nothing to do
+// (QTest::qWait never lets it wait), until done holds or the time is up; returns done().
+inline bool run_until(const std::function<bool()>& done, int limit_ms = 5000) {
+  QEventLoop loop;
+  QTimer check;
+  QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+    if (done()) loop.quit();
+  });
+  check.start(5);
+  QTimer::singleShot(limit_ms, &loop, &QEventLoop::quit);
+  if (!done()) loop.exec();
+  return done();
+}
+
+// The test object runs under the window's own application object.
+#define WINDOW_TEST_MAIN(TestObject)                   \
+  int main(int argc, char** argv) {                    \
+    ChessApp app(argc, argv);                          \
+    app.setQuitOnLastWindowClosed(false);              \
+    TestObject test;                                   \
+    return QTest::qExec(&test, argc, argv);            \
+  }
