@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both presets and runs the whole test suite on each.
+# Installs what is missing, builds both presets and runs the whole test suite on each; the default
+# build also runs the real window under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -8,4 +9,5 @@ for preset in default sanitize; do
   scripts/build.sh "$preset"
   ctest --preset "$preset" -j"$(nproc)"
 done
-
+echo "=== window under Xvfb"
+scripts/smoke-x11.sh build
