@@ -12,6 +12,12 @@ DialogUnits::DialogUnits(const QFont& font) {
   base_height_ = metrics.height();
 }
 
+QFont system_font() {
+  QFont font(QStringLiteral("System"));
+  font.setPixelSize(14);
+  return font;
+}
+
 DialogUnits set_up_template(QWidget* dialog, const QString& title, const QFont& font, int width,
                             int height) {
   dialog->setWindowTitle(title);

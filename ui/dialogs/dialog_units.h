@@ -22,6 +22,10 @@ class DialogUnits {
   int base_height_;
 };
 
+// The font that templates name "System": drawn for a character cell of about 8 x 16 pixels, which
+// the layouts (the coordinate picture in its frame above all) were made for.
+QFont system_font();
+
 // Gives the dialog its font and its fixed size from the template.
 DialogUnits set_up_template(QWidget* dialog, const QString& title, const QFont& font, int width,
                             int height);

@@ -19,7 +19,7 @@ constexpr int MOST_LIST_LINES = 512;
 
 MogZugeDialog::MogZugeDialog(QWidget* parent, GameState* game_state)
     : QDialog(parent), state(game_state) {
-  const DialogUnits du = set_up_template(this, QStringLiteral("moves"), QFont(QStringLiteral("System"), 8),
+  const DialogUnits du = set_up_template(this, QStringLiteral("moves"), system_font(),
                                          265, 179);
   auto* moves_frame = new QGroupBox(QStringLiteral("possible moves"), this);
   moves_frame->setGeometry(du.rect(11, 8, 72, 155));

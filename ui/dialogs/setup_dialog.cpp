@@ -9,7 +9,7 @@
 #include "ui/dialogs/dialog_units.h"
 
 SetupDialog::SetupDialog(QWidget* parent) : QDialog(parent) {
-  const DialogUnits du = set_up_template(this, QStringLiteral("setup"), QFont(QStringLiteral("System"), 8),
+  const DialogUnits du = set_up_template(this, QStringLiteral("setup"), system_font(),
                                          192, 141);
   auto* power = new QGroupBox(QStringLiteral("computer power"), this);
   power->setGeometry(du.rect(9, 35, 116, 84));

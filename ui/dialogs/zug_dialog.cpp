@@ -8,7 +8,7 @@
 #include "ui/dialogs/dialog_units.h"
 
 ZugDialog::ZugDialog(QWidget* parent) : QDialog(parent) {
-  const DialogUnits du = set_up_template(this, QStringLiteral("moves"), QFont(QStringLiteral("System"), 8),
+  const DialogUnits du = set_up_template(this, QStringLiteral("moves"), system_font(),
                                          114, 75);
   auto* frame = new QGroupBox(QStringLiteral("enter a move"), this);
   frame->setGeometry(du.rect(11, 8, 90, 36));

@@ -1,6 +1,8 @@
 // The dialogs and the help boxes, opened from the menu as the user opens them.
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -144,6 +146,22 @@ class DialogsWindowTest : public QObject {
     });
     frame->OnCommand(ID_POSSIBLE_MOVES);
     QCOMPARE(log.since("B"), std::vector<std::string>());
+  }
+
+  void the_coordinate_picture_lies_inside_its_frame() {
+    QRect picture;
+    QRect frame_box;
+    when_modal_opens([&](QDialog* dialog) {
+      picture = dialog->findChild<QLabel*>(QStringLiteral("133"))->geometry();
+      for (auto* box : dialog->findChildren<QGroupBox*>()) {
+        if (box->title() == QStringLiteral("system of coordinates")) frame_box = box->geometry();
+      }
+      QVERIFY(dialog->rect().contains(frame_box));
+      dialog->reject();
+    });
+    frame->OnCommand(ID_POSSIBLE_MOVES);
+    QCOMPARE(picture.size(), QSize(269, 198));
+    QVERIFY(frame_box.contains(picture));
   }
 
   void possible_moves_at_the_end_of_a_game() {
