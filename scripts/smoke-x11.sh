@@ -117,3 +117,19 @@ done
 [ -n "$moved" ] || fail "no Black piece moved forward"
 kill -0 "$program_pid" 2>/dev/null || fail "the program has ended"
 echo "smoke-x11: e2e4 shown, Black answered onto display square $moved; screenshots in $shots"
+
+# File, Exit: the program ends and takes its engine with it.
+engine_pid=
+for stat in /proc/[0-9]*/stat; do
+  read -r pid _ _ parent _ <"$stat" 2>/dev/null || continue
+  [ "$parent" = "$program_pid" ] && engine_pid=$pid && break
+done
+[ -n "$engine_pid" ] || fail "no engine process runs beside the program"
+xdotool windowfocus --sync "$window"
+xdotool key --delay 200 alt+f e
+for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$program_pid" 2>/dev/null && fail "File, Exit did not end the program"
+wait "$program_pid" || fail "the program ended with status $?"
+program_pid=
+kill -0 "$engine_pid" 2>/dev/null && fail "the engine $engine_pid outlived the program"
+echo "smoke-x11: File, Exit ended the program and its engine"

@@ -57,23 +57,6 @@ class BoardWindowTest : public QObject {
     QVERIFY(LoadBitmap(QStringLiteral("turm")).isNull());
   }
 
-  void masks_and_images_share_their_outline() {
-    for (int kind = 0; kind < 6; ++kind) {
-      const QImage& mask = bitmaps[kind * 3];
-      for (int colour = 1; colour <= 2; ++colour) {
-        const QImage& image = bitmaps[kind * 3 + colour];
-        const QRgb fill = colour == 1 ? RED : BLUE;
-        for (int y = 0; y < 48; ++y) {
-          for (int x = 0; x < 48; ++x) {
-            const bool inside = (mask.pixel(x, y) & 0xFFFFFF) == 0;
-            QVERIFY(inside || mask.pixel(x, y) == WHITE);
-            QCOMPARE(image.pixel(x, y), inside ? fill : BLACK_PIXEL);
-          }
-        }
-      }
-    }
-  }
-
   void piece_codes_choose_their_slots() {
     const std::pair<uint8_t, std::pair<int, int>> table[] = {
         {0x01, {1, 0}},  {0x81, {2, 0}},  {0x02, {4, 3}},   {0x82, {5, 3}},   {0x04, {7, 6}},

@@ -164,7 +164,11 @@ class FrameWindowTest : public QObject {
     QCOMPARE(frame->square_selected, 0);
     QCOMPARE(frame->selected_column, 10);
 
-    frame->TurnBoard();
+    click(*frame, 2, 6);
+    frame->OnCommand(ID_TURN_BOARD);  // drops a half-entered move
+    QCOMPARE(frame->board_turned, 1);
+    QCOMPARE(frame->square_selected, 0);
+    QCOMPARE(frame->selected_row, 10);
     click(*frame, 4, 6);
     click(*frame, 4, 4);
     QCOMPARE(log.since("Bd"), std::vector<std::string>({"Bd7d5D", "ll"}));
@@ -219,16 +223,6 @@ class FrameWindowTest : public QObject {
     QVERIFY(frame->document->move_record.empty());
   }
 
-  void turning_the_board_drops_the_selection() {
-    click(*frame, 2, 6);
-    frame->OnCommand(ID_TURN_BOARD);
-    QCOMPARE(frame->board_turned, 1);
-    QCOMPARE(frame->square_selected, 0);
-    QCOMPARE(frame->selected_row, 10);
-    frame->OnCommand(ID_TURN_BOARD);
-    QCOMPARE(frame->board_turned, 0);
-  }
-
   void new_game_keeps_the_turned_board_and_the_settings() {
     CommandLog log;
     frame->setup_dialog->auto_answer = 0;
@@ -248,7 +242,7 @@ class FrameWindowTest : public QObject {
     QCOMPARE(frame->repaint_pending, 1);
   }
 
-  void computer_move_records_only_a_played_move() {
+  void only_played_moves_are_recorded() {
     FakePrompts boxes;
     CommandLog log;
     frame->ComputerMove();  // the real interpreter: no engine can be started here
@@ -270,16 +264,12 @@ class FrameWindowTest : public QObject {
     QCOMPARE(boxes.boxes.back().buttons, BoxButtons::Ok);
     QCOMPARE(frame->repaint_pending, 0);
     QCOMPARE(frame->document->move_record.size(), size_t{1});
-  }
 
-  void user_move_after_the_end_shows_the_result() {
-    FakePrompts boxes;
-    CommandLog log;
+    // A user move after the end gets the same box and is not recorded.
     log.replies["B"] = {"", "0-1 {Black mates}", "0-1 {Black mates}"};
-    frame->SubmitUserMove("Be2e4");
-    QCOMPARE(boxes.boxes.size(), size_t{1});
-    QCOMPARE(boxes.boxes[0].text, QStringLiteral("the game ended: \n0-1 {Black mates}"));
-    QVERIFY(frame->document->move_record.empty());
+    frame->SubmitUserMove("Be7e5");
+    QCOMPARE(boxes.boxes.back().text, QStringLiteral("the game ended: \n0-1 {Black mates}"));
+    QCOMPARE(frame->document->move_record.size(), size_t{1});
   }
 
   void exit_tells_the_engine_and_the_close_box_does_not() {
