@@ -1,0 +1,40 @@
+// Sliding attacks through magic multiplication: each square's relevant
+// blocker bits are hashed by a multiplier found at start-up into a dense
+// table of attack sets.
+#pragma once
+
+#include "types.h"
+
+namespace tolvane {
+
+struct Magic {
+  Bitboard mask;
+  Bitboard multiplier;
+  const Bitboard* attacks;
+  int shift;
+  unsigned index(Bitboard occ) const { return unsigned(((occ & mask) * multiplier) >> shift); }
+};
+
+struct SliderTables {
+  Magic bishop[64];
+  Magic rook[64];
+};
+// Built during static initialisation; no other static initialiser may use it.
+extern const SliderTables sliders;
+
+// Plain ray walk; the reference the magic tables are built from.
+Bitboard slow_slider_attacks(PieceType t, Square s, Bitboard occ);
+
+inline Bitboard bishop_attacks(Square s, Bitboard occ) {
+  const Magic& m = sliders.bishop[s];
+  return m.attacks[m.index(occ)];
+}
+inline Bitboard rook_attacks(Square s, Bitboard occ) {
+  const Magic& m = sliders.rook[s];
+  return m.attacks[m.index(occ)];
+}
+inline Bitboard queen_attacks(Square s, Bitboard occ) {
+  return bishop_attacks(s, occ) | rook_attacks(s, occ);
+}
+
+}  // namespace tolvane

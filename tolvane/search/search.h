@@ -1,0 +1,93 @@
+// The search: iterative deepening with aspiration windows over a principal
+// variation alpha-beta, quiescence on captures, a transposition table, null
+// move pruning, late move reductions and killer/history ordering.
+//
+// One Searcher per engine keeps its table from move to move. think() runs on
+// the caller's thread; another thread may set SearchControl::stop or
+// ::ponderhit at any time, and the search notices within a few thousand nodes.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "board/movelist.h"
+#include "board/position.h"
+#include "search/evaluate.h"
+#include "search/timeman.h"
+#include "search/tt.h"
+
+namespace tolvane {
+
+// Knobs of the weaker levels. With probability mistake_percent the move
+// played is not the best but one of the root moves that score within
+// mistake_margin_cp of it, the better ones more likely: a plausible slip,
+// never a move far worse than the best.
+struct Weakness {
+  int mistake_percent = 0;
+  int mistake_margin_cp = 0;
+  std::uint64_t seed = 1;
+};
+
+struct SearchLimits {
+  Clock clock;
+  int depth = 0;             // depth cap in plies; 0 = none
+  std::uint64_t nodes = 0;   // node cap; 0 = none
+  bool infinite = false;     // until stopped (analysis)
+  bool ponder = false;       // on the opponent's time until ponderhit or stop
+  Weakness weakness;
+};
+
+struct SearchInfo {
+  int depth = 0;
+  int seldepth = 0;
+  int score = 0;  // from the side to move's view
+  std::uint64_t nodes = 0;
+  std::int64_t time_ms = 0;
+  std::vector<Move> pv;
+};
+
+struct SearchResult {
+  Move best;    // none only when the root has no legal move
+  Move ponder;  // the expected reply, may be none
+  int score = 0;
+  int depth = 0;
+  std::uint64_t nodes = 0;
+};
+
+struct SearchControl {
+  std::atomic<bool> stop{false};
+  // The opponent played the expected move: from now on the time limits apply.
+  std::atomic<bool> ponderhit{false};
+  std::function<void(const SearchInfo&)> on_info;  // after each finished iteration
+};
+
+class Searcher {
+ public:
+  explicit Searcher(std::size_t hash_mb = 64);
+  ~Searcher();
+  Searcher(const Searcher&) = delete;
+  Searcher& operator=(const Searcher&) = delete;
+
+  // `root` carries the game's earlier positions on its undo stack, so that
+  // repetitions of them count as draws.
+  SearchResult think(const Position& root, const SearchLimits& limits, SearchControl& control);
+
+  void clear();  // forget everything learned (new game)
+  void resize(std::size_t hash_mb);
+
+ private:
+  struct Worker;
+  TranspositionTable tt_;
+  std::unique_ptr<Worker> worker_;
+};
+
+// Scores beyond this are mates; MateScore - n means mate in n plies.
+constexpr int mate_distance_plies(int score) {
+  return score > 0 ? MateScore - score : -(MateScore + score);
+}
+
+}  // namespace tolvane

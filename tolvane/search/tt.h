@@ -1,0 +1,55 @@
+// The transposition table: what earlier searches learned about a position
+// (best move, score bound, depth), shared from move to move in one game.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "board/types.h"
+
+namespace tolvane {
+
+enum class Bound : std::uint8_t { None = 0, Upper = 1, Lower = 2, Exact = 3 };
+
+struct TTEntry {
+  std::uint32_t check = 0;  // the key's upper half, to tell positions of one slot apart
+  std::uint16_t move = 0;
+  std::int16_t score = 0;
+  std::int16_t eval = 0;
+  std::int8_t depth = 0;
+  std::uint8_t age_bound = 0;  // generation << 2 | bound
+
+  Bound bound() const { return Bound(age_bound & 3); }
+};
+
+class TranspositionTable {
+ public:
+  explicit TranspositionTable(std::size_t megabytes) { resize(megabytes); }
+  void resize(std::size_t megabytes);
+  void clear();
+  // A new search: older entries become the first to be replaced.
+  void new_search() { generation_ = (generation_ + 1) & 63; }
+
+  // The entry for the key, or nullptr when the table knows nothing of it.
+  const TTEntry* probe(Key key) const;
+  void store(Key key, Move move, int score, int eval, int depth, Bound bound);
+  // Permille of a sample of slots used in the current search.
+  int hashfull() const;
+
+ private:
+  static constexpr int BucketSize = 4;
+  struct Bucket {
+    TTEntry entries[BucketSize];
+  };
+  std::vector<Bucket> buckets_;
+  std::uint8_t generation_ = 0;
+  Bucket& bucket(Key key) { return buckets_[key & (buckets_.size() - 1)]; }
+  const Bucket& bucket(Key key) const { return buckets_[key & (buckets_.size() - 1)]; }
+};
+
+// Mate scores are stored relative to the node, not the root, so that they
+// stay right when the same position is reached at another ply.
+int score_to_table(int score, int ply);
+int score_from_table(int score, int ply);
+
+}  // namespace tolvane
