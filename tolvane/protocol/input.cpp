@@ -37,9 +37,9 @@ bool CommandQueue::when_idle(const std::function<void()>& action) {
   return true;
 }
 
-void CommandQueue::with_lock(const std::function<void()>& action) {
+void CommandQueue::with_lock(const std::function<void(std::deque<std::string>& pending)>& action) {
   std::lock_guard guard(mutex_);
-  action();
+  action(lines_);
 }
 
 void CommandQueue::close() {

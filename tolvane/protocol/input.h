@@ -25,7 +25,9 @@ class CommandQueue {
   // Runs `action` under the lock if nothing is pending, so that a line
   // arriving right after is filtered with the state the action set.
   bool when_idle(const std::function<void()>& action);
-  void with_lock(const std::function<void()>& action);
+  // Runs `action` under the lock; it may take lines meant for the search
+  // about to start out of the pending ones.
+  void with_lock(const std::function<void(std::deque<std::string>& pending)>& action);
   void close();
 
  private:

@@ -15,19 +15,13 @@ UciSession::UciSession(CommandQueue& queue, Searcher& searcher) : queue_(queue),
 }
 
 bool UciSession::filter(const std::string& line, const std::deque<std::string>&) {
-  if (line == "stop") {
-    control_.stop = true;
-    return false;
-  }
-  if (line == "ponderhit") {
-    control_.ponderhit = true;
-    return false;
-  }
-  if (line == "isready" && searching_) {
-    say("readyok");
-    return false;
-  }
-  return true;
+  // Before a search starts these wait for it in the queue (see go()).
+  if (!searching_) return true;
+  if (line == "stop") control_.stop = true;
+  else if (line == "ponderhit") control_.ponderhit = true;
+  else if (line == "isready") say("readyok");
+  else return true;
+  return false;
 }
 
 void UciSession::report(const SearchInfo& info) const {
@@ -98,9 +92,18 @@ void UciSession::go(const std::string& line) {
     else if (word == "infinite") limits.infinite = true;
     else if (word == "ponder") limits.ponder = true;
   }
-  queue_.with_lock([&] {
+  // Lines for this search that came in while "go" was being read act now.
+  queue_.with_lock([&](std::deque<std::string>& pending) {
     control_.stop = false;
     control_.ponderhit = false;
+    while (!pending.empty()) {
+      const std::string& line = pending.front();
+      if (line == "stop") control_.stop = true;
+      else if (line == "ponderhit") control_.ponderhit = true;
+      else if (line == "isready") say("readyok");
+      else break;
+      pending.pop_front();
+    }
     searching_ = true;
   });
   SearchResult result = searcher_.think(game_.position(), limits, control_);

@@ -97,7 +97,8 @@ bool XboardSession::filter(const std::string& line, const std::deque<std::string
   const Activity now = activity_.load();
   if (line == "?") {
     if (now == Activity::Thinking) control_.stop = true;
-    return false;
+    // Before a search starts it is kept for that search.
+    return now == Activity::Idle;
   }
   if (line == ".") return false;  // analysis status requests; the thinking lines say it all
   auto w = words(line);
@@ -200,9 +201,14 @@ void XboardSession::think_and_move() {
     say(*over);
     return;
   }
-  // Under the queue's lock, so that a "?" arriving from now on is seen.
-  queue_.with_lock([&] {
+  // Under the queue's lock, so that a "?" arriving from now on is seen; one
+  // that came in while the move was being read stops this search too.
+  queue_.with_lock([&](std::deque<std::string>& pending) {
     control_.stop = false;
+    while (!pending.empty() && pending.front() == "?") {
+      control_.stop = true;
+      pending.pop_front();
+    }
     control_.ponderhit = false;
     abandon_ = false;
     activity_ = Activity::Thinking;

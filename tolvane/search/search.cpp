@@ -257,23 +257,21 @@ struct Searcher::Worker {
       if (!pos.is_legal(m)) continue;
       const bool quiet = !pos.is_capture(m) && m.kind() != MoveKind::Promotion;
 
-      if (ply > 0 && legal > 0 && best > -MateBound) {
-        if (quiet) {
-          // Late quiet moves at low depth are rarely worth a look.
-          if (depth <= 6 && quiet_count >= (3 + depth * depth) / (improving ? 1 : 2)) continue;
-        } else if (depth <= 5 && scores[i] < ScoreGoodCapture && pos.see(m) < -120 * depth) {
-          continue;
-        }
-      }
+      if (ply > 0 && legal > 0 && best > -MateBound && !quiet && depth <= 5 &&
+          scores[i] < ScoreGoodCapture && pos.see(m) < -120 * depth)
+        continue;
 
       pos.make(m);
       ++legal;
       const bool gives_check = pos.in_check();
-      if (ply > 0 && quiet && !gives_check && !in_check && legal > 1 && depth <= 6 &&
-          best > -MateBound && eval + 100 + 90 * depth <= alpha) {
-        pos.unmake(m);
-        if (quiet_count < 64) quiets_tried[quiet_count++] = m;
-        continue;
+      if (ply > 0 && quiet && !gives_check && !in_check && legal > 1 && depth <= 6 && best > -MateBound) {
+        // Late quiet moves at low depth, and quiet moves that cannot lift a
+        // hopeless score, are rarely worth a look.
+        if (quiet_count >= 3 + depth * depth * (improving ? 2 : 1) || eval + 100 + 90 * depth <= alpha) {
+          pos.unmake(m);
+          if (quiet_count < 64) quiets_tried[quiet_count++] = m;
+          continue;
+        }
       }
       int extension = gives_check && ply < 2 * depth + 8 ? 1 : 0;
       int new_depth = depth - 1 + extension;

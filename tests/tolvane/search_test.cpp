@@ -1,0 +1,94 @@
+// What the search must find, and the draws it must know.
+#include <gtest/gtest.h>
+
+#include "board/movegen.h"
+#include "protocol/levels.h"
+#include "search/search.h"
+
+namespace tolvane {
+namespace {
+
+SearchResult search(const char* fen, int depth, Weakness weakness = {}) {
+  Searcher searcher(8);
+  SearchControl control;
+  SearchLimits limits;
+  limits.depth = depth;
+  limits.weakness = weakness;
+  auto pos = Position::from_fen(fen);
+  EXPECT_TRUE(pos) << fen;
+  return searcher.think(*pos, limits, control);
+}
+
+TEST(Search, FindsMates) {
+  SearchResult r = search("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", 4);
+  EXPECT_EQ(move_to_text(r.best), "a1a8");
+  EXPECT_EQ(r.score, MateScore - 1);
+  // Mate in two with a quiet first move.
+  r = search("k7/8/2K5/8/8/8/8/7R w - - 0 1", 6);
+  EXPECT_EQ(mate_distance_plies(r.score), 3);
+  EXPECT_TRUE(move_to_text(r.best) == "c6b6" || move_to_text(r.best) == "c6c7") << move_to_text(r.best);
+  // The same for Black.
+  r = search("6k1/8/8/8/8/8/r4PPP/7K b - - 0 1", 4);
+  EXPECT_EQ(move_to_text(r.best), "a2a1");
+  EXPECT_EQ(r.score, MateScore - 1);
+}
+
+TEST(Search, WinsMaterialAndAvoidsLosingIt) {
+  // A free queen.
+  EXPECT_EQ(move_to_text(search("4k3/8/8/3q4/8/8/3R4/4K3 w - - 0 1", 5).best), "d2d5");
+  // The knight is attacked by a pawn and must move away.
+  SearchResult r = search("4k3/8/8/3p4/4N3/8/8/4K3 w - - 0 1", 6);
+  EXPECT_EQ(Position::from_fen("4k3/8/8/3p4/4N3/8/8/4K3 w - - 0 1")->piece_on(r.best.from()),
+            make_piece(White, Knight));
+}
+
+TEST(Search, KnowsStalemateAndRepetitionAreDraws) {
+  // Queen up, but capturing the last pawn stalemates; the engine keeps winning chances.
+  SearchResult r = search("7k/5Q2/7P/8/8/8/8/K7 w - - 0 1", 5);
+  EXPECT_GT(r.score, 300);
+  // Down a queen: perpetual check is the best there is.
+  r = search("6k1/6p1/8/6Q1/8/8/q5PP/7K w - - 0 1", 8);
+  EXPECT_GT(r.score, -200);
+  // No legal move at all: no move.
+  EXPECT_TRUE(search("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", 3).best.is_none());
+}
+
+TEST(Search, RepetitionOfTheGameHistoryCounts) {
+  // A queen down, White has nothing but a repetition of the game's earlier positions.
+  Position pos = *Position::from_fen("7k/8/8/8/8/8/q7/6K1 w - - 0 1");
+  Searcher searcher(8);
+  SearchControl control;
+  SearchLimits limits;
+  limits.depth = 6;
+  EXPECT_LT(searcher.think(pos, limits, control).score, -500);
+  for (const char* m : {"g1h1", "h8g8", "h1g1", "g8h8"}) pos.make(*parse_move(pos, m));
+  searcher.clear();
+  SearchResult r = searcher.think(pos, limits, control);
+  EXPECT_EQ(move_to_text(r.best), "g1h1");
+  EXPECT_EQ(r.score, 0);
+}
+
+TEST(Levels, TheFourPairsNameDistinctLevels) {
+  EXPECT_EQ(level_from_arguments("0", "1")->number, 1);
+  EXPECT_EQ(level_from_arguments("3", "1")->number, 2);
+  EXPECT_EQ(level_from_arguments("4", "1")->number, 3);
+  EXPECT_EQ(level_from_arguments("4", "5")->number, 4);
+  EXPECT_FALSE(level_from_arguments("5", "5"));
+  // Weaker levels look less far, and only the top level plays without slips.
+  for (int n = 1; n < 4; ++n) {
+    EXPECT_GT(level_by_number(n).mistake_percent, level_by_number(n + 1).mistake_percent);
+    EXPECT_GT(level_by_number(n).depth, 0);
+  }
+  EXPECT_EQ(level_by_number(4).depth, 0);
+}
+
+TEST(Levels, SlipsStayWithinTheMargin) {
+  // A weak level never gives away the free queen: its alternatives are all far worse.
+  for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+    SearchResult r = search("4k3/8/8/3q4/8/8/3R4/4K3 w - - 0 1", 3, Weakness{100, 120, seed});
+    EXPECT_EQ(move_to_text(r.best), "d2d5") << "seed " << seed;
+  }
+}
+
+}  // namespace
+}  // namespace tolvane

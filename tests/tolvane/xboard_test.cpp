@@ -1,0 +1,139 @@
+// xboard protocol 2 and UCI as tournament managers speak them, against the real executable.
+#include <gtest/gtest.h>
+
+#include "engine_process.h"
+
+namespace {
+
+bool begins(const std::string& line, const std::string& prefix) { return line.rfind(prefix, 0) == 0; }
+
+std::string first_matching(EngineProcess& engine, const std::string& prefix) {
+  auto lines = engine.read_until(prefix);
+  return lines.empty() || !begins(lines.back(), prefix) ? "" : lines.back();
+}
+
+class Xboard : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(engine.started());
+    engine.read_greeting();
+    engine.send("xboard");
+    engine.send("protover 2");
+    features = engine.read_until("feature done=1");
+  }
+  void sync(int n) {
+    engine.send("ping " + std::to_string(n));
+    EXPECT_EQ(first_matching(engine, "pong"), "pong " + std::to_string(n));
+  }
+  EngineProcess engine;
+  std::vector<std::string> features;
+};
+
+TEST_F(Xboard, NegotiatesTheFeaturesItUses) {
+  ASSERT_FALSE(features.empty());
+  EXPECT_EQ(features.back(), "feature done=1");
+  std::string all;
+  for (const auto& f : features) all += f + "\n";
+  for (const char* wanted : {"ping=1", "setboard=1", "usermove=1", "playother=1", "analyze=1", "sigint=0"})
+    EXPECT_NE(all.find(wanted), std::string::npos) << wanted;
+}
+
+TEST_F(Xboard, PlaysItsColourOnlyAndObeysForce) {
+  engine.send("accepted usermove");
+  engine.send("new");
+  engine.send("level 40 0:30 0");
+  engine.send("sd 4");
+  engine.send("force");
+  engine.send("usermove e2e4");
+  engine.send("usermove e7e5");
+  sync(1);  // force mode: no move came
+  engine.send("go");  // White to move: the engine takes White
+  std::string move = first_matching(engine, "move ");
+  ASSERT_FALSE(move.empty());
+  engine.send("usermove d7d6");
+  EXPECT_FALSE(first_matching(engine, "move ").empty());
+  // Take back both moves: the engine's and ours; then the position allows d7d6 again.
+  engine.send("remove");
+  engine.send("force");
+  engine.send("usermove d7d6");
+  sync(2);
+  engine.send("usermove d7d6");
+  EXPECT_EQ(first_matching(engine, "Illegal move"), "Illegal move: d7d6");
+}
+
+TEST_F(Xboard, MoveNowAndThinkingOutput) {
+  engine.send("new");
+  engine.send("post");
+  engine.send("st 300");
+  engine.send("usermove e2e4");
+  engine.send("?");
+  auto lines = engine.read_until("move ");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_TRUE(begins(lines.back(), "move "));
+  // Thinking lines: ply, score, time, nodes, then the moves.
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+    int ply = 0, score = 0, time = 0;
+    long nodes = 0;
+    EXPECT_EQ(std::sscanf(lines[i].c_str(), "%d %d %d %ld", &ply, &score, &time, &nodes), 4) << lines[i];
+  }
+}
+
+TEST_F(Xboard, PondersOnTheOpponentsTimeAndStillAnswersPing) {
+  engine.send("new");
+  engine.send("hard");
+  engine.send("level 0 1 0");
+  engine.send("time 3000");
+  engine.send("otim 3000");
+  engine.send("usermove e2e4");
+  ASSERT_FALSE(first_matching(engine, "move ").empty());
+  // The engine ponders now; a ping is answered at once and the game goes on.
+  sync(3);
+  engine.send("time 2900");
+  engine.send("usermove d2d4");
+  std::string reply = first_matching(engine, "");
+  EXPECT_TRUE(begins(reply, "move ") || begins(reply, "Illegal")) << reply;
+}
+
+TEST_F(Xboard, SetboardWithStandardFenAndAnalysis) {
+  engine.send("new");
+  engine.send("force");
+  engine.send("setboard r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3");
+  engine.send("analyze");
+  auto line = engine.read_line();  // thinking output comes without "post"
+  ASSERT_TRUE(line);
+  int ply = 0;
+  EXPECT_EQ(std::sscanf(line->c_str(), "%d", &ply), 1) << *line;
+  engine.send("exit");
+  sync(4);
+  engine.send("setboard not a position");
+  EXPECT_TRUE(begins(first_matching(engine, "Error"), "Error (illegal position)"));
+}
+
+TEST(Uci, HandshakeSearchAndStop) {
+  EngineProcess engine;
+  ASSERT_TRUE(engine.started());
+  engine.read_greeting();
+  engine.send("uci");
+  auto lines = engine.read_until("uciok");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "uciok");
+  engine.send("setoption name Hash value 16");
+  engine.send("isready");
+  EXPECT_EQ(first_matching(engine, "readyok"), "readyok");
+  engine.send("ucinewgame");
+  engine.send("position startpos moves e2e4 e7e5 g1f3");
+  engine.send("go depth 5");
+  std::string best = first_matching(engine, "bestmove");
+  ASSERT_GE(best.size(), 13u);
+  // Black to move: its move starts on rank 7 or 8.
+  EXPECT_TRUE(best[10] == '7' || best[10] == '8') << best;
+  // An infinite search answers isready at once and stops on request.
+  engine.send("position fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1");
+  engine.send("go infinite");
+  engine.send("isready");
+  EXPECT_EQ(first_matching(engine, "readyok"), "readyok");
+  engine.send("stop");
+  EXPECT_EQ(first_matching(engine, "bestmove"), "bestmove a1a8");
+}
+
+}  // namespace
