@@ -191,7 +191,7 @@ void XboardSession::play_engine_move(const SearchResult& result) {
     return;
   }
   game_.play(result.best);
-  expected_reply_ = result.ponder;
+  expected_reply_ = result.ponder.is_none() ? searcher_.table_move(game_.position()) : result.ponder;
   say("move " + move_to_text(result.best));
   if (auto over = game_.result()) say(*over);
 }
@@ -237,8 +237,9 @@ void XboardSession::ponder() {
   SearchResult result = searcher_.think(after, limits, control_);
   const bool hit = control_.ponderhit.load();
   activity_ = Activity::Idle;
-  expected_reply_ = Move::none();
+  // Interrupted by another command: the same guess serves when pondering resumes.
   if (!hit) return;
+  expected_reply_ = Move::none();
   // Everything queued up to the expected move only set values; then the move itself.
   for (;;) {
     std::string line = queue_.pop();
@@ -287,6 +288,7 @@ void XboardSession::handle_move(const std::string& text) {
     return;
   }
   game_.play(*m);
+  expected_reply_ = Move::none();
   if (auto over = game_.result()) {
     say(*over);
     return;
@@ -385,9 +387,11 @@ void XboardSession::execute(const std::string& line) {
     }
   } else if (cmd == "undo") {
     game_.take_back();
+    expected_reply_ = Move::none();
   } else if (cmd == "remove") {
     game_.take_back();
     game_.take_back();
+    expected_reply_ = Move::none();
   } else if (cmd == "hard") {
     ponder_ = true;
   } else if (cmd == "easy") {

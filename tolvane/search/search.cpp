@@ -351,6 +351,13 @@ void Searcher::clear() {
 
 void Searcher::resize(std::size_t hash_mb) { tt_.resize(hash_mb); }
 
+Move Searcher::table_move(const Position& pos) const {
+  const TTEntry* entry = tt_.probe(pos.key());
+  if (!entry) return Move::none();
+  Move m = Move::from_bits(entry->move);
+  return legal_moves(pos).contains(m) ? m : Move::none();
+}
+
 SearchResult Searcher::think(const Position& root, const SearchLimits& limits, SearchControl& control) {
   Worker& w = *worker_;
   w.pos = root;

@@ -77,6 +77,8 @@ class Searcher {
   SearchResult think(const Position& root, const SearchLimits& limits, SearchControl& control);
 
   void clear();  // forget everything learned (new game)
+  // The best move the table knows for the position, if it is legal there.
+  Move table_move(const Position& pos) const;
   void resize(std::size_t hash_mb);
 
  private:
