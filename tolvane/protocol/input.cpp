@@ -23,8 +23,7 @@ void CommandQueue::push(std::string line) {
 
 std::string CommandQueue::pop() {
   std::unique_lock guard(mutex_);
-  ready_.wait(guard, [&] { return !lines_.empty() || closed_; });
-  if (lines_.empty()) return "quit";
+  ready_.wait(guard, [&] { return !lines_.empty(); });
   std::string line = std::move(lines_.front());
   lines_.pop_front();
   return line;
@@ -32,7 +31,7 @@ std::string CommandQueue::pop() {
 
 bool CommandQueue::when_idle(const std::function<void()>& action) {
   std::lock_guard guard(mutex_);
-  if (!lines_.empty() || closed_) return false;
+  if (!lines_.empty()) return false;
   action();
   return true;
 }
@@ -40,14 +39,6 @@ bool CommandQueue::when_idle(const std::function<void()>& action) {
 void CommandQueue::with_lock(const std::function<void(std::deque<std::string>& pending)>& action) {
   std::lock_guard guard(mutex_);
   action(lines_);
-}
-
-void CommandQueue::close() {
-  {
-    std::lock_guard guard(mutex_);
-    closed_ = true;
-  }
-  ready_.notify_all();
 }
 
 void start_reader(CommandQueue& queue) {
@@ -62,7 +53,7 @@ void start_reader(CommandQueue& queue) {
       if (line == "quit") std::_Exit(0);
       queue.push(line);
     }
-    queue.close();
+    std::_Exit(0);
   }).detach();
 }
 

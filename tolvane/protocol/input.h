@@ -20,7 +20,7 @@ class CommandQueue {
 
   void set_filter(Filter filter);
   void push(std::string line);
-  // Blocks until a line is there; after the input ended, returns "quit".
+  // Blocks until a line is there.
   std::string pop();
   // Runs `action` under the lock if nothing is pending, so that a line
   // arriving right after is filtered with the state the action set.
@@ -28,19 +28,17 @@ class CommandQueue {
   // Runs `action` under the lock; it may take lines meant for the search
   // about to start out of the pending ones.
   void with_lock(const std::function<void(std::deque<std::string>& pending)>& action);
-  void close();
 
  private:
   std::mutex mutex_;
   std::condition_variable ready_;
   std::deque<std::string> lines_;
   Filter filter_;
-  bool closed_ = false;
 };
 
 // Reads standard input line by line on a detached thread. Line ends may be
-// CR LF; the CR and trailing blanks are removed. "quit" ends the program at
-// once, even while the main thread is thinking.
+// CR LF; the CR and trailing blanks are removed. "quit", and the end of the
+// input, end the program at once, even while the main thread is thinking.
 void start_reader(CommandQueue& queue);
 
 }  // namespace tolvane
