@@ -93,8 +93,10 @@ void MainFrame::OnCommand(int id) {
 }
 
 void MainFrame::NewGame() {
-  document.reset();
-  document = std::make_unique<GameDocument>();
+  // Built before the old one goes, so that the frame never lacks a document, not even while the
+  // new one's commands wait for the engine.
+  auto fresh = std::make_unique<GameDocument>();
+  document = std::move(fresh);
   if (closed_during_command()) return;
   repaint_pending = 1;
 }
@@ -231,7 +233,7 @@ void MainFrame::OnLButtonDown(unsigned flags, QPoint point) {
 }
 
 void MainFrame::DrawBoard(QPainter& dc, const QRect& rect) {
-  const QImage board = compose_board(*document->state.board, piece_bitmaps,
+  const QImage board = compose_board(game_board(), piece_bitmaps,
                                      {board_turned, square_selected, selected_column, selected_row});
   // Scaled separately in each direction, pixel by pixel, over the whole client area.
   dc.drawImage(QRect(rect.left(), rect.top(), rect.width(), rect.height()), board);
