@@ -25,8 +25,8 @@ if [ ! -x "$build/bin/tolvane.exe" ]; then
   echo "smoke-x11: no tolvane.exe, the stand-in engine answers"
 fi
 
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$shots/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number, so parallel runs never share a server.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$shots/display" >"$shots/xvfb.log" 2>&1 &
 xvfb=$!
 program_pid=
 cleanup() {
@@ -35,10 +35,12 @@ cleanup() {
   wait 2>/dev/null || true
 }
 trap cleanup EXIT
-export DISPLAY=$display
+for _ in $(seq 100); do [ -s "$shots/display" ] && break; sleep 0.1; done
+[ -s "$shots/display" ] || fail "Xvfb did not start (see $shots/xvfb.log)"
+export DISPLAY=:$(head -1 "$shots/display")
 unset QT_QPA_PLATFORM
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $display"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
 
 "$program" >"$shots/program.log" 2>&1 &
 program_pid=$!
