@@ -1,0 +1,140 @@
+#include "tests/ui/files/file_test_support.h"
+
+#include <dirent.h>
+#include <dlfcn.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+std::string armed_function;
+int armed_error = 0;
+
+bool take_fault(const char* function) {
+  if (armed_function != function) return false;
+  armed_function.clear();
+  errno = armed_error;
+  return true;
+}
+
+template <typename Function>
+Function next_definition(const char* name) {
+  return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+
+bool write_text(const char* path, const std::string& text) {
+  std::ofstream out(path);
+  out << text;
+  return static_cast<bool>(out.flush());
+}
+
+// Mounts made from here on stay invisible to the rest of the machine.
+bool enter_mount_namespace() {
+  static const bool entered = [] {
+    if (unshare(CLONE_NEWNS) != 0) {
+      // Without the right to mount, a user namespace of our own may still give it.
+      const uid_t uid = getuid();
+      const gid_t gid = getgid();
+      if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
+      if (!write_text("/proc/self/setgroups", "deny") ||
+          !write_text("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") ||
+          !write_text("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1")) {
+        return false;
+      }
+    }
+    return mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+  }();
+  return entered;
+}
+
+}  // namespace
+
+extern "C" {
+
+int mkostemp(char* name, int flags) {
+  if (take_fault("mkostemp")) return -1;
+  return next_definition<int (*)(char*, int)>("mkostemp")(name, flags);
+}
+
+int fsync(int fd) {
+  if (take_fault("fsync")) return -1;
+  return next_definition<int (*)(int)>("fsync")(fd);
+}
+
+int close(int fd) {
+  if (armed_function == "close") {
+    next_definition<int (*)(int)>("close")(fd);
+    take_fault("close");
+    return -1;
+  }
+  return next_definition<int (*)(int)>("close")(fd);
+}
+
+ssize_t read(int fd, void* buffer, size_t size) {
+  if (take_fault("read")) return -1;
+  return next_definition<ssize_t (*)(int, void*, size_t)>("read")(fd, buffer, size);
+}
+
+}  // extern "C"
+
+void fail_next_call(const std::string& function, int error) {
+  armed_function = function;
+  armed_error = error;
+}
+
+ScratchFolder::ScratchFolder() {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern = std::string(base && *base ? base : "/tmp") + "/tolvane-files-XXXXXX";
+  if (mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+  if (mounted_) umount2(folder_.c_str(), MNT_DETACH);
+  std::error_code ignored;
+  std::filesystem::permissions(folder_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(folder_, ignored);
+}
+
+bool ScratchFolder::mount_tmpfs(const std::string& size) {
+  if (!enter_mount_namespace()) return false;
+  const std::string options = "size=" + size;
+  mounted_ = mount("tmpfs", folder_.c_str(), "tmpfs", 0, options.c_str()) == 0;
+  return mounted_;
+}
+
+bool ScratchFolder::remount_read_only() {
+  return mounted_ &&
+         mount(nullptr, folder_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
+std::string ScratchFolder::listing() const {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  std::string text;
+  for (const std::string& name : names) text += name + " ";
+  return text;
+}
+
+std::string read_whole_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void write_whole_file(const std::string& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+}
