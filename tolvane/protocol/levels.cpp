@@ -22,7 +22,6 @@ std::optional<Level> level_from_arguments(std::string_view x, std::string_view y
 void apply_level(const Level& level, SearchLimits& limits, std::uint64_t seed) {
   limits.depth = level.depth;
   limits.nodes = level.nodes;
-  if (level.move_time_ms > 0) limits.clock.move_time_ms = level.move_time_ms;
   limits.weakness = {level.mistake_percent, level.mistake_margin_cp, seed};
 }
 

@@ -15,7 +15,7 @@ struct Level {
   int number = 4;           // 1 "foo" .. 4 "master"
   int depth = 0;            // 0: as deep as the time allows
   std::uint64_t nodes = 0;  // 0: no node cap
-  std::int64_t move_time_ms = 0;
+  std::int64_t move_time_ms = 0;  // without a time control
   int mistake_percent = 0;
   int mistake_margin_cp = 0;
 };
@@ -25,7 +25,8 @@ struct Level {
 std::optional<Level> level_from_arguments(std::string_view x, std::string_view y);
 Level level_by_number(int number);
 
-// Applies the level's limits to a search; `seed` varies the slips from move to move.
+// Applies the level's depth, node cap and slips to a search (not its move
+// time, which a time control may replace); `seed` varies the slips from move to move.
 void apply_level(const Level& level, SearchLimits& limits, std::uint64_t seed);
 
 }  // namespace tolvane
