@@ -418,7 +418,7 @@ SearchResult Searcher::think(const Position& root, const SearchLimits& limits, S
       control.on_info(info);
     }
     // Enough time used that the next iteration would not finish.
-    if (w.time_limits_apply() && w.budget.soft_ms >= 0 && w.elapsed_ms() >= w.budget.soft_ms / 2) break;
+    if (w.time_limits_apply() && w.budget.soft_ms >= 0 && w.elapsed_ms() >= w.budget.soft_ms * 6 / 10) break;
     if (root_moves.size() == 1 && w.time_limits_apply() && w.budget.soft_ms >= 0 && depth >= 6) break;
     if (std::abs(score) >= MateBound && depth > std::abs(mate_distance_plies(score)) + 2 && w.time_limits_apply()) break;
   }

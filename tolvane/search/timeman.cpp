@@ -11,9 +11,9 @@ TimeBudget plan_time(const Clock& clock) {
   }
   if (clock.time_left_ms < 0) return {};
   const std::int64_t left = std::max<std::int64_t>(0, clock.time_left_ms - clock.overhead_ms);
-  // Sudden death: spread over about 30 more moves; with a move count, over those
+  // Sudden death: spread over about 25 more moves; with a move count, over those
   // moves plus a little reserve.
-  const int moves = clock.moves_to_go > 0 ? std::min(clock.moves_to_go + 1, 40) : 30;
+  const int moves = clock.moves_to_go > 0 ? std::min(clock.moves_to_go + 1, 40) : 25;
   std::int64_t soft = left / moves + clock.increment_ms * 3 / 4;
   std::int64_t hard = std::min(left / 3 + clock.increment_ms / 2, soft * 4);
   // Never plan on more than most of what is left.

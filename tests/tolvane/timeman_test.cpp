@@ -1,0 +1,44 @@
+// The time plan must never risk the clock.
+#include <gtest/gtest.h>
+
+#include "search/timeman.h"
+
+namespace tolvane {
+namespace {
+
+TEST(TimePlan, StaysWellInsideTheClock) {
+  for (std::int64_t left : {50, 200, 1000, 10000, 60000, 600000}) {
+    for (std::int64_t inc : {0, 100, 2000}) {
+      for (int to_go : {0, 1, 5, 40}) {
+        Clock clock;
+        clock.time_left_ms = left;
+        clock.increment_ms = inc;
+        clock.moves_to_go = to_go;
+        TimeBudget b = plan_time(clock);
+        EXPECT_GE(b.soft_ms, 1);
+        EXPECT_LE(b.soft_ms, b.hard_ms);
+        // Never more than most of what is left after the overhead.
+        EXPECT_LE(b.hard_ms, std::max<std::int64_t>(1, (left - clock.overhead_ms) * 8 / 10))
+            << left << " " << inc << " " << to_go;
+      }
+    }
+  }
+}
+
+TEST(TimePlan, FixedMoveTimeAndNoClock) {
+  Clock fixed;
+  fixed.move_time_ms = 1000;
+  TimeBudget b = plan_time(fixed);
+  EXPECT_EQ(b.soft_ms, b.hard_ms);
+  EXPECT_LT(b.hard_ms, 1000);
+  EXPECT_GT(b.hard_ms, 900);
+  EXPECT_LT(plan_time(Clock{}).hard_ms, 0);  // no clock: no limit
+  // The last move before a time control may use more than a move in sudden death.
+  Clock last, open;
+  last.time_left_ms = open.time_left_ms = 30000;
+  last.moves_to_go = 1;
+  EXPECT_GT(plan_time(last).soft_ms, plan_time(open).soft_ms);
+}
+
+}  // namespace
+}  // namespace tolvane
