@@ -1,0 +1,151 @@
+// The mate search: mates found at their depth with the mating first move, nothing else changed.
+#include <vector>
+
+#include "rules/rules.h"
+#include "search/mate_search.h"
+#include "tests/search/search_fixture.h"
+
+namespace {
+
+class MateSearchTest : public SearchTest {
+ protected:
+  void TearDown() override { mate_search_watch = nullptr; }
+
+  // Runs the deepening on node; the depth at which the mate was found, or 0.
+  int mate_found_at(PositionNode* node) {
+    const uint8_t result = search_mate_by_deepening(node, &game_core, &state);
+    return result == 1 ? mate_depth - 2 : 0;
+  }
+
+  uint8_t search(PositionNode* node, uint8_t defender, int16_t depth) {
+    return such_matt_abs(node, game_core.Pool_free, game_core.Pool_end, &state, defender, depth);
+  }
+};
+
+struct MateCase {
+  const char* fen;
+  int depth;
+  const char* first_move;
+};
+
+TEST_F(MateSearchTest, MatesSetUpOnTheBoardAreFoundAtTheirDepthWithTheMatingMove) {
+  const MateCase cases[] = {
+      {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", 1, "a1a8"},              // back rank
+      {"7k/8/8/5K2/8/8/8/1R6 w - - 0 1", 3, "f5g6"},                 // king first, then the rook
+      {"r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1", 5, "f6a6"},          // quiet first move
+      {"8/8/8/8/8/5k2/6q1/4K3 b - - 0 1", 1, "g2e2"},                // Black mates as well
+  };
+  for (const MateCase& c : cases) {
+    SetUp();
+    PositionNode* node = base(c.fen);
+    EXPECT_EQ(mate_found_at(node), c.depth) << c.fen;
+    EXPECT_EQ(move_text(node, node->Bester_zug), c.first_move) << c.fen;
+    if (c.depth > 1) {
+      EXPECT_EQ(search(node, 0, static_cast<int16_t>(c.depth - 2)), 0) << c.fen;
+    }
+  }
+}
+
+TEST_F(MateSearchTest, MatesReachedByPlayedMovesAreFound) {
+  // Fool's mate: Black mates in one after 1.f3 e5 2.g4.
+  PositionNode* node = base("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+  FilterLegalMoves(node, &game_core, &board);
+  for (const char* move : {"f2f3", "e7e5", "g2g4"}) node = play(node, move);
+  EXPECT_EQ(mate_found_at(node), 1);
+  EXPECT_EQ(move_text(node, node->Bester_zug), "d8h4");
+
+  // Legal's trap: after 5...Bxd1 White mates in two, beginning with the bishop's check.
+  SetUp();
+  node = base("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+  FilterLegalMoves(node, &game_core, &board);
+  for (const char* move : {"e2e4", "e7e5", "g1f3", "d7d6", "f1c4", "c8g4", "b1c3", "g7g6", "f3e5", "g4d1"})
+    node = play(node, move);
+  EXPECT_EQ(mate_found_at(node), 3);
+  EXPECT_EQ(move_text(node, node->Bester_zug), "c4f7");
+
+  // The quiet mate in three, reached by two moves of each side's king and rook.
+  SetUp();
+  node = base("rr5k/5p1p/5R2/4B3/8/8/7P/6K1 w - - 0 1");
+  for (const char* move : {"g1h1", "b8g8"}) node = play(node, move);
+  EXPECT_EQ(mate_found_at(node), 5);
+  EXPECT_EQ(move_text(node, node->Bester_zug), "f6a6");
+}
+
+TEST_F(MateSearchTest, SearchLeavesBoardPoolAndMoveListAsTheyWere) {
+  PositionNode* node = base("r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1");
+  const Board before = board;
+  uint8_t* free_before = game_core.Pool_free;
+  const std::vector<MoveEntry> list(node->Zuege(), node->Zuege() + node->Anz_moegl_zuege);
+  ASSERT_EQ(mate_found_at(node), 5);
+  EXPECT_TRUE(same(before, board));
+  EXPECT_EQ(game_core.Pool_free, free_before);
+  ASSERT_EQ(node->Anz_moegl_zuege, static_cast<int16_t>(list.size()));
+  for (size_t i = 0; i < list.size(); ++i) {
+    EXPECT_EQ(node->Zuege()[i].Von, list[i].Von);
+    EXPECT_EQ(node->Zuege()[i].Nach, list[i].Nach);
+  }
+}
+
+TEST_F(MateSearchTest, PositionsWithoutLegalMovesAreMateOnlyInCheck) {
+  // Mated: the king's pseudo-legal steps to f8 and h8 are all attacked.
+  PositionNode* mated = base("R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1");
+  ASSERT_GT(mated->Anz_moegl_zuege, 0);
+  EXPECT_EQ(search(mated, 1, 0), 1);
+  EXPECT_EQ(search(mated, 0, 5), 0);  // the attacker itself is mated: nothing shown
+
+  // Stalemate: no visit below the root, whatever the depth.
+  SetUp();
+  PositionNode* stalemate = base("k7/2Q5/1K6/8/8/8/8/8 b - - 0 1");
+  stalemate->Bester_zug = -7;
+  const uint64_t nodes_before = mate_search_nodes;
+  EXPECT_EQ(search(stalemate, 1, 9), 0);
+  EXPECT_EQ(search(stalemate, 0, 9), 0);
+  EXPECT_EQ(mate_search_nodes - nodes_before, 2u);
+  EXPECT_EQ(stalemate->Bester_zug, -7);
+}
+
+TEST_F(MateSearchTest, NoMateIsClaimedWithoutOne) {
+  // A mate by a move that leaves the own king attacked does not count, nor a check that can be met.
+  const char* fens[] = {
+      "6k1/5ppp/8/b7/8/8/3R4/4K3 w - - 0 1",  // Rd8 would mate, but the rook is pinned
+      "6k1/5pp1/7p/8/8/8/8/R5K1 w - - 0 1",   // Ra8+ Kh7
+      "4k3/8/8/8/8/8/8/4K3 w - - 0 1",
+  };
+  for (const char* fen : fens) {
+    SetUp();
+    EXPECT_EQ(search(base(fen), 0, 3), 0) << fen;
+  }
+}
+
+int watched_nodes = 0;
+int abort_at = 0;
+void abort_after_some_nodes(GameState* state) {
+  if (++watched_nodes == abort_at) state->abort_flag = 1;
+}
+
+TEST_F(MateSearchTest, AbortFlagStopsEveryLevelAndTheDeepening) {
+  PositionNode* node = base("r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1");
+  const Board before = board;
+  mate_search_watch = abort_after_some_nodes;
+  // Stops within each of the three iterations, the last one well into the mating line.
+  for (int limit : {5, 200, 5000}) {
+    watched_nodes = 0;
+    abort_at = limit;
+    EXPECT_EQ(search_mate_by_deepening(node, &game_core, &state), 0) << limit;
+    EXPECT_EQ(watched_nodes, limit) << "no position is entered after the flag is set";
+    EXPECT_LE(mate_depth, 7);
+    EXPECT_NE(state.abort_flag, 0);
+    EXPECT_TRUE(same(before, board));
+  }
+}
+
+TEST_F(MateSearchTest, FullPoolShowsNoMate) {
+  PositionNode* node = base("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1");
+  const Board before = board;
+  // Room for a header but not for a child's move list: the mating move cannot be searched.
+  EXPECT_EQ(such_matt_abs(node, game_core.Pool_free, game_core.Pool_free + 40, &state, 0, 1), 0);
+  EXPECT_TRUE(same(before, board));
+  EXPECT_EQ(such_matt_abs(nullptr, game_core.Pool_free, game_core.Pool_end, &state, 0, 1), 0);
+}
+
+}  // namespace
