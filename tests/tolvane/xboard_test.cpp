@@ -1,6 +1,8 @@
 // xboard protocol 2 and UCI as tournament managers speak them, against the real executable.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "engine_process.h"
 
 namespace {
@@ -92,6 +94,35 @@ TEST_F(Xboard, PondersOnTheOpponentsTimeAndStillAnswersPing) {
   engine.send("usermove d2d4");
   std::string reply = first_matching(engine, "");
   EXPECT_TRUE(begins(reply, "move ") || begins(reply, "Illegal")) << reply;
+}
+
+TEST_F(Xboard, ThePredictedReplyIsAnsweredFromThePonderSearch) {
+  engine.send("new");
+  engine.send("hard");
+  engine.send("post");
+  engine.send("level 0 1 0");
+  engine.send("time 6000");
+  engine.send("usermove d2d4");
+  // The last thinking line before the move names the reply the engine expects.
+  auto lines = engine.read_until("move ");
+  ASSERT_GE(lines.size(), 2u);
+  std::istringstream pv(lines[lines.size() - 2]);
+  std::string word, expected;
+  for (int i = 0; i < 4; ++i) pv >> word;
+  pv >> word >> expected;
+  ASSERT_EQ(word, lines.back().substr(5));
+  ASSERT_EQ(expected.size(), 4u) << lines[lines.size() - 2];
+  engine.send("nopost");
+  sync(6);
+  engine.send("time 5900");
+  engine.send("usermove " + expected);
+  std::string reply = first_matching(engine, "move ");
+  EXPECT_EQ(reply.size(), 9u) << reply;
+  // The game goes on normally afterwards.
+  sync(7);
+  engine.send("force");
+  engine.send("usermove " + reply.substr(5));
+  EXPECT_EQ(first_matching(engine, "Illegal"), "Illegal move: " + reply.substr(5));
 }
 
 TEST_F(Xboard, SetboardWithStandardFenAndAnalysis) {
