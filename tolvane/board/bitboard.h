@@ -24,8 +24,6 @@ inline Square pop_lsb(Bitboard& b) {
 }
 constexpr bool more_than_one(Bitboard b) { return (b & (b - 1)) != 0; }
 
-constexpr Bitboard shift_north(Bitboard b) { return b << 8; }
-constexpr Bitboard shift_south(Bitboard b) { return b >> 8; }
 constexpr Bitboard shift_forward(Color c, Bitboard b) { return c == White ? b << 8 : b >> 8; }
 constexpr Bitboard pawn_attacks_bb(Color c, Bitboard pawns) {
   return c == White ? ((pawns & ~FileA) << 7) | ((pawns & ~FileH) << 9)

@@ -22,7 +22,6 @@ class MoveList {
   Move* begin() { return moves_; }
   Move* end() { return moves_ + size_; }
   bool contains(Move m) const { return std::find(begin(), end(), m) != end(); }
-  void truncate(std::size_t n) { size_ = n; }
 
  private:
   Move moves_[Capacity];

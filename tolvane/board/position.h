@@ -49,8 +49,6 @@ class Position {
   Square en_passant_square() const { return ep_; }
   bool in_check() const { return checkers_ != 0; }
   Bitboard checkers() const { return checkers_; }
-  // Plies played with make() since the position was set up.
-  int plies_played() const { return int(undo_.size()); }
 
   Piece piece_on(Square s) const { return board_[s]; }
   Bitboard pieces() const { return by_color_[White] | by_color_[Black]; }
@@ -79,9 +77,6 @@ class Position {
   // Neither side can ever mate: K v K, K and one minor v K, or only bishops
   // besides the kings, all on squares of one colour.
   bool insufficient_material() const;
-  // The key of the position `back` plies ago (1 = before the last move);
-  // only for back <= plies_played().
-  Key key_before(int back) const { return undo_[undo_.size() - back].key; }
   // The position occurred before since the last irreversible move.
   bool repeated(int times_needed = 1) const;
 

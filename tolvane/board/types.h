@@ -26,8 +26,6 @@ constexpr Square NoSquare = 64;
 constexpr int file_of(Square s) { return s & 7; }
 constexpr int rank_of(Square s) { return s >> 3; }
 constexpr Square make_square(int file, int rank) { return rank * 8 + file; }
-// The square as seen from White's side: rank mirrored for Black.
-constexpr Square relative_square(Color c, Square s) { return c == White ? s : s ^ 56; }
 
 // Castling rights as four bits.
 enum CastlingRight : int {
@@ -75,15 +73,6 @@ using Score = int;
 constexpr Score Infinity = 32000;
 constexpr Score MateScore = 31000;
 constexpr Score MateBound = MateScore - 1000;  // beyond this a score is a mate
-constexpr Score DrawScore = 0;
-
-constexpr bool is_mate_score(Score s) { return s >= MateBound || s <= -MateBound; }
-// Full moves until mate, positive when the side to move mates; 0 when no mate.
-constexpr int mate_in_moves(Score s) {
-  if (s >= MateBound) return (MateScore - s + 1) / 2;
-  if (s <= -MateBound) return -((MateScore + s) / 2);
-  return 0;
-}
 
 constexpr int MaxPly = 128;
 

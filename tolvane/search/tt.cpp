@@ -56,15 +56,6 @@ void TranspositionTable::store(Key key, Move move, int score, int eval, int dept
   target->age_bound = std::uint8_t(generation_ << 2 | std::uint8_t(bound));
 }
 
-int TranspositionTable::hashfull() const {
-  int used = 0;
-  std::size_t sample = std::min<std::size_t>(buckets_.size(), 250);
-  for (std::size_t i = 0; i < sample; ++i)
-    for (const TTEntry& e : buckets_[i].entries)
-      if (e.bound() != Bound::None && (e.age_bound >> 2) == generation_) ++used;
-  return int(used * 1000 / (sample * BucketSize));
-}
-
 int score_to_table(int score, int ply) {
   if (score >= MateBound) return score + ply;
   if (score <= -MateBound) return score - ply;

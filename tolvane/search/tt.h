@@ -33,8 +33,6 @@ class TranspositionTable {
   // The entry for the key, or nullptr when the table knows nothing of it.
   const TTEntry* probe(Key key) const;
   void store(Key key, Move move, int score, int eval, int depth, Bound bound);
-  // Permille of a sample of slots used in the current search.
-  int hashfull() const;
 
  private:
   static constexpr int BucketSize = 4;
