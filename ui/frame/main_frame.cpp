@@ -84,6 +84,8 @@ void MainFrame::OnCommand(int id) {
     case ID_ENTER_MOVE: EnterMove(); break;
     case ID_POSSIBLE_MOVES: PossibleMoves(); break;
     case ID_MAIN_SETUP: setup_dialog->DoModal(); break;
+    case ID_SAVE_GAME: SaveGame(); break;
+    case ID_LOAD_GAME: LoadGame(); break;
     case ID_TURN_BOARD: TurnBoard(); break;
     case ID_ABOUT: AboutBox(); break;
     case ID_ABOUT_ENGINE: AboutEngine(); break;

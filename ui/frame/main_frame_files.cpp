@@ -1,0 +1,75 @@
+// Saving the game's moves to a file and replaying a file's moves as a new game.
+#include <QCoreApplication>
+#include <QStringList>
+
+#include "ui/app/interpreter_calls.h"
+#include "ui/files/file_error_text.h"
+#include "ui/files/game_file.h"
+#include "ui/frame/main_frame.h"
+#include "ui/prompts.h"
+
+namespace {
+
+// Description and pattern pairs, split at the bars and ended by the double bar.
+const char GAME_FILE_FILTER[] = "Schach Programm (*.chd) | *.chd | All Files (*.*) | *.* ||";
+const char GAME_FILE_SUFFIX[] = "chd";
+
+// The pairs in the file dialog's own form: one "description (pattern)" per entry.
+QString dialog_filter(const QString& pairs) {
+  const QString list = pairs.left(pairs.indexOf(QStringLiteral("||")));
+  const QStringList pieces = list.split(QLatin1Char('|'));
+  QStringList entries;
+  for (qsizetype i = 0; i + 1 < pieces.size(); i += 2) {
+    const QString description = pieces[i].trimmed();
+    const QString pattern = pieces[i + 1].trimmed();
+    const QString shown_pattern = QLatin1Char('(') + pattern + QLatin1Char(')');
+    entries << (description.endsWith(shown_pattern) ? description
+                                                    : description + QLatin1Char(' ') + shown_pattern);
+  }
+  return entries.join(QStringLiteral(";;"));
+}
+
+void show_file_box(QWidget* parent, const QString& text) {
+  prompts().show_box(parent, text, QCoreApplication::applicationName(), BoxButtons::Ok,
+                     BoxIcon::None);
+}
+
+}  // namespace
+
+void MainFrame::SaveGame() {
+  const QString path = prompts().choose_save_path(
+      this, QStringLiteral("neuspiel.chd"), dialog_filter(QString::fromLatin1(GAME_FILE_FILTER)),
+      QString::fromLatin1(GAME_FILE_SUFFIX));
+  if (path.isEmpty()) return;
+  const int cause = save_game_file(path, document->move_record);
+  if (cause != 0) show_file_box(this, QString::fromLatin1(FileErrorText(cause)));
+}
+
+void MainFrame::LoadGame() {
+  const QString path = prompts().choose_open_path(
+      this, QStringLiteral("*.chd"), dialog_filter(QString::fromLatin1(GAME_FILE_FILTER)),
+      QString::fromLatin1(GAME_FILE_SUFFIX));
+  if (path.isEmpty()) return;
+  GameFileReader file;
+  if (file.open(path) != 0) {
+    show_file_box(this, QStringLiteral("Datei - Lese - Fehler"));
+    return;
+  }
+  // The current game goes only once the file is known to be readable.
+  NewGame();
+  if (close_after_command_) return;
+
+  // Byte 0 holds the command letter; a line gets at most 496 characters and its terminating zero.
+  char command[500];
+  command[0] = 'b';
+  while (file.read_line(command + 1, 497)) {
+    const QString message = QString::fromLatin1(call_run_command(command, &document->state));
+    if (closed_during_command()) return;
+    if (!message.isEmpty()) {
+      show_file_box(this, QStringLiteral("Fehler in der Datei"));
+      return;
+    }
+    document->RecordLastMove();
+  }
+  if (file.read_failure() != 0) show_file_box(this, QStringLiteral("Datei - Lese - Fehler"));
+}
