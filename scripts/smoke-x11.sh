@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real window under Xvfb: a screenshot, the mouse moves e2-e4, the engine answers, a second
-# screenshot, and the moved pieces checked by their pixels. Screenshots stay in build/.
+# screenshot, the moved pieces checked by their pixels, F3's list of moves, the game saved and loaded
+# back through the file dialogs. Screenshots stay in build/
 #   scripts/smoke-x11.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -119,6 +120,48 @@ done
 [ -n "$moved" ] || fail "no Black piece moved forward"
 kill -0 "$program_pid" 2>/dev/null || fail "the program has ended"
 echo "smoke-x11: e2e4 shown, Black answered onto display square $moved; screenshots in $shots"
+
+# F3 lists the possible moves; Escape leaves the list.
+xdotool windowfocus --sync "$window"
+xdotool key F3
+list_window=$(timeout 10 xdotool search --sync --onlyvisible --name '^moves$' | head -1) ||
+  fail "F3 did not open the list of possible moves"
+xdotool windowfocus --sync "$list_window" key Escape
+for _ in $(seq 50); do xdotool search --onlyvisible --name '^moves$' >/dev/null || break; sleep 0.1; done
+xdotool search --onlyvisible --name '^moves$' >/dev/null && fail "the list of possible moves stayed open"
+echo "smoke-x11: F3 opened the list of possible moves"
+
+# Save the game, start a new one and load the game back: the pawn returns to e4.
+game=$PWD/$shots/smoke.chd
+rm -f "$game"
+through_file_dialog() {  # $1: the File menu's key for the command, $2: the dialog's title
+  xdotool windowfocus --sync "$window"
+  xdotool key --delay 200 alt+f "$1"
+  dialog=$(timeout 10 xdotool search --sync --onlyvisible --name "^$2\$" | head -1) ||
+    fail "no file dialog \"$2\""
+  xdotool windowfocus --sync "$dialog"
+  sleep 0.5
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$game"
+  xdotool key Return
+  for _ in $(seq 50); do xdotool search --onlyvisible --name "^$2\$" >/dev/null || break; sleep 0.1; done
+}
+through_file_dialog s 'Save As'
+for _ in $(seq 50); do [ -s "$game" ] && break; sleep 0.1; done
+[ "$(head -c 6 "$game" 2>/dev/null | od -An -c | tr -d ' ')" = 'e2e4\r\n' ] ||
+  fail "the saved game does not begin with e2e4 and CR LF"
+[ "$(wc -l <"$game")" = 2 ] || fail "the saved game does not hold two moves"
+xdotool windowfocus --sync "$window"
+xdotool key --delay 200 alt+f n
+sleep 1
+shot new
+awk -v s="$(square_share new 4 6 FF0000)" 'BEGIN { exit !(s > 0.05) }' || fail "New game left e2 empty"
+through_file_dialog l 'Open'
+sleep 1
+shot loaded
+[ "$(square_share loaded 4 6 FFFFFF)" = 1 ] || fail "e2 is not empty after the load"
+awk -v s="$(square_share loaded 4 4 FF0000)" 'BEGIN { exit !(s > 0.05) }' || fail "the load put no pawn on e4"
+echo "smoke-x11: the game was saved to $game and loaded back"
 
 # File, Exit: the program ends and takes its engine with it.
 engine_pid=
