@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real window under Xvfb: a screenshot, the mouse moves e2-e4, the engine answers, a second
 # screenshot, the moved pieces checked by their pixels, F3's list of moves, the game saved and loaded
-# back through the file dialogs. Screenshots stay in build/
+# back through the file dialogs. Screenshots stay in build/.
 #   scripts/smoke-x11.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
