@@ -1,0 +1,188 @@
+// The console commands through hauptloop: own move choice, mate search, dumps, manual moves.
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+#include <unistd.h>
+
+#include "driver/console_commands.h"
+#include "driver/output_channel.h"
+#include "tests/driver/interpreter_fixture.h"
+
+namespace {
+
+const std::string kMateSearch(1, static_cast<char>(0x9C));
+const std::string kNoMoveText = " \n Computer hat keinen Zug mehr: MATT oder PATT ! \n ";
+
+class ConsoleCommandsTest : public InterpreterTest {
+ protected:
+  void SetUp() override {
+    InterpreterTest::SetUp();
+    sink_ = tmpfile();
+    ASSERT_NE(sink_, nullptr);
+    set_console_sink(sink_);
+  }
+  void TearDown() override {
+    set_console_sink(nullptr);
+    fclose(sink_);
+    reopen_console_input("/dev/null");
+    InterpreterTest::TearDown();
+  }
+
+  // The console text written since the last call.
+  std::string console() {
+    fflush(sink_);
+    std::string text;
+    rewind(sink_);
+    for (int c; (c = fgetc(sink_)) != EOF;) text += static_cast<char>(c);
+    rewind(sink_);
+    if (ftruncate(fileno(sink_), 0) != 0) ADD_FAILURE() << "cannot empty the console sink";
+    return text;
+  }
+
+  // Only the given pieces on the game board, and a base node for it as "0" and "8" build it.
+  void set_up(std::initializer_list<std::pair<Square, Piece>> pieces) {
+    for (Piece& square : state_.board->squares) square = 0;
+    for (auto [square, piece] : pieces) state_.board->squares[square] = piece;
+    run("0");
+    run("8");
+  }
+
+  // Standard input for the next commands that read the console.
+  void console_input(const std::string& text) {
+    char path[] = "/tmp/console_input_XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    close(fd);
+    ASSERT_TRUE(reopen_console_input(path));
+    unlink(path);
+  }
+
+  FILE* sink_ = nullptr;
+};
+
+TEST_F(ConsoleCommandsTest, OwnChoiceLeavesItsMoveUnplayedOnANewBaseNode) {
+  const Board board = board_copy();
+  EXPECT_EQ(run("$"), "");
+  EXPECT_TRUE(same_board(board, *state_.board));
+  EXPECT_EQ(current_node->Letzt_zug_zeiger, 0u);
+  EXPECT_EQ(current_node->Anz_moegl_zuege, 20);
+  EXPECT_GE(current_node->Bester_zug, 0);
+  EXPECT_EQ(current_node->Gute_zuege_bis, 20);
+  EXPECT_EQ(state_.board->Fast_mode, 0);
+}
+
+TEST_F(ConsoleCommandsTest, OwnChoiceFollowedByPPlaysItsMove) {
+  engine_knows_game = true;
+  ASSERT_EQ(run("$2p"), "");
+  PositionNode* parent = node_at(current_node->Letzt_zug_zeiger);
+  ASSERT_NE(parent, nullptr);
+  const MoveEntry& chosen = parent->Zuege()[parent->Bester_zug];
+  EXPECT_EQ(current_node->Letzter_zug_von, chosen.Von);
+  EXPECT_EQ(current_node->Letzter_zug_nach, chosen.Nach);
+  EXPECT_EQ(current_node->Welcher_zug, -1);
+  EXPECT_EQ(current_node->Anz_moegl_zuege, 20);  // Black's legal replies
+  EXPECT_EQ(run("ll").size(), 4u);
+  EXPECT_FALSE(engine_knows_game) << "the engine must be given the whole position";
+}
+
+TEST_F(ConsoleCommandsTest, OwnChoiceWithOneLegalMoveTakesItWithoutDrawing) {
+  set_up({{0, KING}, {9, QUEEN | BLACK}, {56, KING | BLACK}});  // Ka1 in check by Qb2: Kxb2 only
+  std::srand(5);
+  const int next = std::rand();
+  std::srand(5);
+  EXPECT_EQ(run("$3"), "");
+  EXPECT_EQ(current_node->Anz_moegl_zuege, 1);
+  EXPECT_EQ(current_node->Bester_zug, 0);
+  EXPECT_EQ(std::rand(), next);
+}
+
+TEST_F(ConsoleCommandsTest, OwnChoiceWhenMatedSaysSoAndPlaysNothing) {
+  for (const char* move : {"Bf2f3", "Be7e5", "Bg2g4", "Bd8h4"}) ASSERT_EQ(run(move), "") << move;
+  const Board board = board_copy();
+  EXPECT_EQ(run("$p"), kNoMoveText);
+  EXPECT_EQ(run("ll"), "#");
+  EXPECT_TRUE(same_board(board, *state_.board));
+}
+
+TEST_F(ConsoleCommandsTest, MateSearchFindsTheMateAndLeavesTheGameAsItWas) {
+  for (const char* move : {"Bf2f3", "Be7e5", "Bg2g4"}) ASSERT_EQ(run(move), "") << move;
+  PositionNode* node = current_node;
+  const Board board = board_copy();
+  console();
+  EXPECT_EQ(run(kMateSearch), "");
+  EXPECT_EQ(current_node, node);
+  EXPECT_TRUE(same_board(board, *state_.board));
+  const MoveEntry& mate = node->Zuege()[node->Bester_zug];
+  EXPECT_EQ(mate.Von, 59);  // d8
+  EXPECT_EQ(mate.Nach, 31);  // h4
+  const std::string text = console();
+  EXPECT_NE(text.find(" \n Suchtiefe : 1 "), std::string::npos);
+  EXPECT_EQ(text.find("Suchtiefe : 3"), std::string::npos);
+  EXPECT_NE(text.find("\n \n Matt gefunden : 1     bei "), std::string::npos);
+}
+
+TEST_F(ConsoleCommandsTest, RandomTestPrintsTheSameNumbersEachTime) {
+  run("?");
+  const std::string first = console();
+  std::rand();
+  run("?");
+  EXPECT_EQ(console(), first);
+  std::srand(15);
+  EXPECT_EQ(first.substr(0, first.find(' ', 2)), "  " + std::to_string(std::rand()));
+}
+
+TEST_F(ConsoleCommandsTest, FastModeTwiceFlippedIsAsBefore) {
+  run("2");
+  EXPECT_EQ(state_.board->Fast_mode, 1);
+  EXPECT_NE(console().find("Fast_mode  : 01"), std::string::npos);
+  run("2");
+  EXPECT_EQ(state_.board->Fast_mode, 0);
+  EXPECT_NE(console().find("Fast_mode  : 00"), std::string::npos);
+}
+
+TEST_F(ConsoleCommandsTest, ManualMoveAndTakeBackRoundTrip) {
+  const Board board = board_copy();
+  console_input("12\n52 and more\n");  // e2 takes the pawn on e7
+  run("6");
+  EXPECT_EQ(state_.board->squares[52], PAWN);
+  EXPECT_EQ(state_.board->squares[12], 0);
+  EXPECT_EQ(manual_captured, static_cast<int8_t>(PAWN | BLACK));
+  run("7");
+  EXPECT_TRUE(same_board(board, *state_.board));
+  EXPECT_EQ(manual_captured, 0);
+
+  // Without input the last squares are used again.
+  console_input("");
+  run("6");
+  EXPECT_EQ(state_.board->squares[52], PAWN);
+  run("7");
+  EXPECT_TRUE(same_board(board, *state_.board));
+}
+
+TEST_F(ConsoleCommandsTest, ManualMoveOffTheBoardOrInPlaceChangesNothing) {
+  const Board board = board_copy();
+  for (const char* input : {"0\n0\n", "12\n99\n", "-1\n20\n"}) {
+    console_input(input);
+    run("6");
+    EXPECT_TRUE(same_board(board, *state_.board)) << input;
+    run("7");
+    EXPECT_TRUE(same_board(board, *state_.board)) << input;
+  }
+}
+
+TEST_F(ConsoleCommandsTest, BoardPicturesGoToTheConsole) {
+  console();
+  // The rook on h8 stands on a light square: "_" around it in the plain picture, blanks with the counts.
+  for (const char* command : {"1", "S", "s", "5"}) {
+    run(command);
+    EXPECT_NE(console().find("_T_"), std::string::npos) << command;
+  }
+  run("3");
+  EXPECT_NE(console().find("    T   "), std::string::npos);
+}
+
+}  // namespace
