@@ -11,10 +11,6 @@ constexpr int ENGINE_LINE_LIMIT = 900;
 
 PumpHook pump_hook = nullptr;
 
-void pump() {
-  if (pump_hook) pump_hook();
-}
-
 bool starts_with(const char* line, const char* prefix) {
   return std::strncmp(line, prefix, std::strlen(prefix)) == 0;
 }
@@ -47,6 +43,10 @@ void copy_result(const char* line, char* result) {
 
 void set_pump_hook(PumpHook hook) { pump_hook = hook; }
 
+void run_pump_hook() {
+  if (pump_hook) pump_hook();
+}
+
 void EngineLink::append_about_text(const char* text) {
   const size_t used = std::strlen(about_text);
   std::snprintf(about_text + used, sizeof about_text - used, "%s", text);
@@ -71,7 +71,7 @@ int EngineLink::wait_for_reply(char* buffer, int size, char* result, int pong_nu
   // A buffer that cannot take a character could never receive the reply.
   if (size <= 1) return 0;
   for (;;) {
-    pump();
+    run_pump_hook();
     length = read_line(buffer, size);
     if (is_result_line(buffer)) {
       copy_result(buffer, result);
@@ -89,7 +89,7 @@ void EngineLink::synchronize() {
   send_line(ping);
   char line[ENGINE_LINE_LIMIT];
   for (;;) {
-    pump();
+    run_pump_hook();
     const int length = read_line(line, sizeof line);
     if (is_pong(line, length, ping_counter)) break;
     if (start_status != 0 || ended) break;

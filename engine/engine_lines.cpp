@@ -2,6 +2,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -23,15 +24,25 @@ bool write_all(int descriptor, const char* data, size_t length) {
 
 enum class ByteRead { byte, ended };
 
-// Waits for one byte, at most time_limit_ms (-1: without limit); a byte that does not come in
-// time, end of file and a read error all end the engine for this link.
+// Slices of a wait between which the window may repaint and take its close box.
+constexpr int PUMP_SLICE_MS = 50;
+
+// Waits for one byte, at most time_limit_ms (-1: without limit), pumping the window between
+// slices; a byte that does not come in time, end of file and a read error all end the engine
+// for this link.
 ByteRead read_byte(int descriptor, int time_limit_ms, char& byte) {
+  int waited = 0;
   for (;;) {
-    if (time_limit_ms >= 0) {
-      pollfd waiting{descriptor, POLLIN, 0};
-      const int ready = ::poll(&waiting, 1, time_limit_ms);
-      if (ready < 0 && errno == EINTR) continue;
-      if (ready <= 0) return ByteRead::ended;
+    const int slice = time_limit_ms < 0 ? PUMP_SLICE_MS : std::min(PUMP_SLICE_MS, time_limit_ms - waited);
+    pollfd waiting{descriptor, POLLIN, 0};
+    const int ready = ::poll(&waiting, 1, slice);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0) return ByteRead::ended;
+    if (ready == 0) {
+      waited += slice;
+      if (time_limit_ms >= 0 && waited >= time_limit_ms) return ByteRead::ended;
+      run_pump_hook();
+      continue;
     }
     const ssize_t got = ::read(descriptor, &byte, 1);
     if (got < 0 && errno == EINTR) continue;

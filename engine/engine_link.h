@@ -12,6 +12,8 @@ constexpr int ENGINE_RESULT_SIZE = 500;
 // Lets the window repaint between the lines a wait reads; it must not start another command.
 using PumpHook = void (*)();
 void set_pump_hook(PumpHook hook);
+// Calls the installed hook, if any: between lines, and while a read waits for a silent engine.
+void run_pump_hook();
 
 class EngineLink {
  public:

@@ -33,7 +33,6 @@ TEST_F(EngineDialogue, TheGreetingFillsTheAboutTextFromLongInfoLines) {
   EXPECT_EQ(link_->read_greeting(line_, sizeof line_, result_), 11);
   EXPECT_STREQ(line_, "second line");
   EXPECT_STREQ(result_, "");
-  EXPECT_EQ(pumped, 0);
 }
 
 TEST_F(EngineDialogue, AResultLineInTheGreetingIsKept) {
@@ -64,7 +63,7 @@ TEST_F(EngineDialogue, AWaitPassesOverThinkingAndPongsUpToTheMove) {
   EXPECT_EQ(wait(), 9);
   EXPECT_STREQ(line_, "move e7e5");
   EXPECT_STREQ(result_, "");
-  EXPECT_EQ(pumped, 4);  // one per line read
+  EXPECT_GE(pumped, 4);  // one per line read, more while a line is awaited
 }
 
 TEST_F(EngineDialogue, AWaitForAPongEndsThereOrEarlierOnAResult) {
@@ -113,7 +112,7 @@ TEST_F(EngineDialogue, SynchronizeWaitsForItsOwnPongOnly) {
   link_->ping_counter = 2;
   link_->synchronize();
   EXPECT_EQ(link_->ping_counter, 3);
-  EXPECT_EQ(pumped, 3);
+  EXPECT_GE(pumped, 3);
   EXPECT_EQ(wait(), 9);
   EXPECT_STREQ(line_, "move a2a3");  // nothing after "pong 2" was taken
   EXPECT_EQ(engine_->received(), std::vector<std::string>{"ping 2"});
@@ -148,7 +147,14 @@ TEST_F(EngineDialogue, AnEngineThatNeverAnswersIsGivenUpAfterTheTimeLimit) {
   link_->send_line("go");
   EXPECT_EQ(wait(), 0);
   EXPECT_TRUE(link_->engine_ended());
-  EXPECT_EQ(pumped, 2);
+  EXPECT_GE(pumped, 2);
+}
+
+TEST_F(EngineDialogue, ASilentEngineStillLetsTheWindowPaint) {
+  start("on go => @sleep 400 | move e7e5\n");
+  link_->send_line("go");
+  EXPECT_EQ(wait(), 9);
+  EXPECT_GE(pumped, 4);  // a line per search depth is not to be relied on
 }
 
 }  // namespace
