@@ -26,8 +26,8 @@ void BM_PerftKiwipete(benchmark::State& state) {
 }
 BENCHMARK(BM_PerftKiwipete)->Unit(benchmark::kMillisecond);
 
-void BM_SearchMiddlegame(benchmark::State& state) {
-  Position pos = *Position::from_fen(Kiwipete);
+// Searches pos to the benchmark's depth argument and reports nodes per second.
+void search_to_depth(benchmark::State& state, const Position& pos) {
   std::uint64_t nodes = 0;
   for (auto _ : state) {
     Searcher searcher(16);
@@ -38,20 +38,11 @@ void BM_SearchMiddlegame(benchmark::State& state) {
   }
   state.counters["nodes/s"] = benchmark::Counter(double(nodes), benchmark::Counter::kIsRate);
 }
+
+void BM_SearchMiddlegame(benchmark::State& state) { search_to_depth(state, *Position::from_fen(Kiwipete)); }
 BENCHMARK(BM_SearchMiddlegame)->Arg(10)->Unit(benchmark::kMillisecond);
 
-void BM_SearchOpening(benchmark::State& state) {
-  Position pos = Position::start();
-  std::uint64_t nodes = 0;
-  for (auto _ : state) {
-    Searcher searcher(16);
-    SearchControl control;
-    SearchLimits limits;
-    limits.depth = int(state.range(0));
-    nodes += searcher.think(pos, limits, control).nodes;
-  }
-  state.counters["nodes/s"] = benchmark::Counter(double(nodes), benchmark::Counter::kIsRate);
-}
+void BM_SearchOpening(benchmark::State& state) { search_to_depth(state, Position::start()); }
 BENCHMARK(BM_SearchOpening)->Arg(12)->Unit(benchmark::kMillisecond);
 
 }  // namespace

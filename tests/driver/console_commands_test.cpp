@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -9,6 +10,7 @@
 
 #include "driver/console_commands.h"
 #include "driver/output_channel.h"
+#include "tests/console_capture.h"
 #include "tests/driver/interpreter_fixture.h"
 
 namespace {
@@ -20,27 +22,16 @@ class ConsoleCommandsTest : public InterpreterTest {
  protected:
   void SetUp() override {
     InterpreterTest::SetUp();
-    sink_ = tmpfile();
-    ASSERT_NE(sink_, nullptr);
-    set_console_sink(sink_);
+    capture_ = std::make_unique<ConsoleCapture>();
   }
   void TearDown() override {
-    set_console_sink(nullptr);
-    fclose(sink_);
+    capture_.reset();
     reopen_console_input("/dev/null");
     InterpreterTest::TearDown();
   }
 
   // The console text written since the last call.
-  std::string console() {
-    fflush(sink_);
-    std::string text;
-    rewind(sink_);
-    for (int c; (c = fgetc(sink_)) != EOF;) text += static_cast<char>(c);
-    rewind(sink_);
-    if (ftruncate(fileno(sink_), 0) != 0) ADD_FAILURE() << "cannot empty the console sink";
-    return text;
-  }
+  std::string console() { return capture_->take(); }
 
   // Only the given pieces on the game board, and a base node for it as "0" and "8" build it.
   void set_up(std::initializer_list<std::pair<Square, Piece>> pieces) {
@@ -61,7 +52,7 @@ class ConsoleCommandsTest : public InterpreterTest {
     unlink(path);
   }
 
-  FILE* sink_ = nullptr;
+  std::unique_ptr<ConsoleCapture> capture_;
 };
 
 TEST_F(ConsoleCommandsTest, OwnChoiceLeavesItsMoveUnplayedOnANewBaseNode) {

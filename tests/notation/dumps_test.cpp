@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <string>
 
-#include "driver/output_channel.h"
+#include "tests/console_capture.h"
 #include "notation_fixture.h"
 
 namespace {
@@ -9,24 +9,8 @@ namespace {
 // Collects the console channel's bytes while a dump runs.
 class DumpTest : public NotationTest {
  protected:
-  void SetUp() override {
-    NotationTest::SetUp();
-    sink_ = tmpfile();
-    ASSERT_NE(sink_, nullptr);
-    set_console_sink(sink_);
-  }
-  void TearDown() override {
-    set_console_sink(nullptr);
-    fclose(sink_);
-  }
-  std::string printed() {
-    fflush(sink_);
-    rewind(sink_);
-    std::string text;
-    for (int c; (c = fgetc(sink_)) != EOF;) text += static_cast<char>(c);
-    return text;
-  }
-  FILE* sink_ = nullptr;
+  std::string printed() { return console_.text(); }
+  ConsoleCapture console_;
 };
 
 size_t count_of(const std::string& text, const std::string& part) {
