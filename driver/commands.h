@@ -1,11 +1,12 @@
 #pragma once
 // The command groups hauptloop dispatches to; each runs on the interpreter's globals.
+#include "common/engine_words.h"
 #include "driver/game_core.h"
 
 // Texts of the interpreter, used byte for byte.
-inline constexpr const char* ENGINE_PROGRAM_NAME = "tolvane.exe";
 inline constexpr const char* INVALID_MOVE_TEXT = "Error   1 : Ungueltiger Zug !";
-inline constexpr const char* ENGINE_ENDED_TEXT = "Error 5: engine tolvane.exe has ended";
+// Formatted with ENGINE_PROGRAM_NAME.
+inline constexpr const char* ENGINE_ENDED_FORMAT = "Error 5: engine %s has ended";
 
 // Plays entry index of the current node's list, names it the last move and filters the new node's
 // moves; the three trace points mark the three steps (game_commands.cpp).

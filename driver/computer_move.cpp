@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/bounded_text.h"
 #include "driver/commands.h"
 #include "driver/interpreter_state.h"
 #include "driver/output_channel.h"
@@ -120,15 +121,10 @@ void user_move_and_reply(GameCore& core, GameState* state, const char* text, cha
 void engine_board_picture(GameCore& core, char* line) {
   engine_link.send_line("showboard");
   char picture[BOARD_PICTURE_SIZE] = "";
-  size_t length = 0;
   for (int i = 0; i < BOARD_PICTURE_LINES; ++i) {
     engine_link.read_greeting(line, ENGINE_LINE_SIZE, result_text);
     // Lines that no longer fit are cut at the end of the picture.
-    const size_t room = sizeof picture - 1 - length;
-    const size_t part = strnlen(line, room);
-    memcpy(picture + length, line, part);
-    length += part;
-    picture[length] = '\0';
+    append_text(picture, sizeof picture, line);
   }
   note_engine_end(core);
   core.message("%s", picture);

@@ -15,7 +15,7 @@ int8_t manual_captured = 0;
 
 namespace {
 
-constexpr char MATE_SEARCH_COMMAND = static_cast<char>(0x9C);
+constexpr char CONSOLE_COMMANDS[] = {'$', MATE_SEARCH_COMMAND, '+', '1', 'S', 's', '2', '3', '5', '6', '7', '?', '@'};
 constexpr char PLAY_CHOICE = 'p';
 
 struct SearchLevel {
@@ -130,6 +130,12 @@ void manual_take_back(GameCore& core, GameState* state) {
 }
 
 }  // namespace
+
+bool is_console_command(char command) {
+  for (char console_command : CONSOLE_COMMANDS)
+    if (command == console_command) return true;
+  return false;
+}
 
 void run_console_command(GameCore& core, const char* command, GameState* state) {
   Board* board = state->board;

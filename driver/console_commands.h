@@ -1,9 +1,15 @@
 #pragma once
-// The console and diagnostic commands the window never sends: '$', byte 0x9C, '+', '1', 'S', 's',
-// '2', '3', '5', '6', '7', '?', '@'.
+// The console and diagnostic commands the window never sends.
 #include <cstdint>
 
 #include "driver/game_core.h"
+
+// The mate search's command byte, outside the ASCII range.
+inline constexpr char MATE_SEARCH_COMMAND = static_cast<char>(0x9C);
+
+// Whether command is one of the console commands: '$', MATE_SEARCH_COMMAND, '+', '1', 'S', 's', '2',
+// '3', '5', '6', '7', '?', '@'.
+bool is_console_command(char command);
 
 // The squares of the last manual move (command '6') and what it or its take-back ('7') returned.
 extern int32_t manual_from;

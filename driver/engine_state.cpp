@@ -1,23 +1,9 @@
 // Whether the engine runs and what it knows: its start for a command, and the end of an engine
 // that closed its output.
-#include <cstring>
-
+#include "common/bounded_text.h"
 #include "driver/commands.h"
 #include "driver/interpreter_state.h"
 #include "engine/engine_link.h"
-
-namespace {
-
-constexpr int32_t ENGINE_NOT_RUNNING = 99;
-
-void append_bounded(char* text, size_t size, const char* addition) {
-  const size_t length = strnlen(text, size - 1);
-  const size_t part = strnlen(addition, size - 1 - length);
-  memcpy(text + length, addition, part);
-  text[length + part] = '\0';
-}
-
-}  // namespace
 
 bool start_engine_for_command(GameCore& core, char* line) {
   // An engine that ended is reaped before its successor starts.
@@ -29,8 +15,8 @@ bool start_engine_for_command(GameCore& core, char* line) {
     return false;
   }
   engine_link.read_greeting(line, ENGINE_LINE_SIZE, result_text);
-  append_bounded(engine_link.about_text, sizeof engine_link.about_text, "\n");
-  append_bounded(engine_link.about_text, sizeof engine_link.about_text, line);
+  engine_link.append_about_text("\n");
+  engine_link.append_about_text(line);
   engine_link.read_greeting(line, ENGINE_LINE_SIZE, result_text);
   line[0] = '\0';
   note_engine_end(core);
@@ -39,7 +25,7 @@ bool start_engine_for_command(GameCore& core, char* line) {
 
 void note_engine_end(GameCore& core) {
   if (engine_status != 0 || !engine_link.engine_ended()) return;
-  core.message("%s", ENGINE_ENDED_TEXT);
+  core.message(ENGINE_ENDED_FORMAT, ENGINE_PROGRAM_NAME);
   engine_status = ENGINE_NOT_RUNNING;
   engine_knows_game = false;
 }

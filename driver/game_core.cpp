@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/bounded_text.h"
 #include "driver/output_channel.h"
 
 GameCore game_core;
@@ -32,9 +33,7 @@ void GameCore::message(const char* format, ...) {
 }
 
 void GameCore::set_last_move(const char* text) {
-  const size_t length = strnlen(text, sizeof last_move_text - 1);
-  memcpy(last_move_text, text, length);
-  last_move_text[length] = '\0';
+  copy_text(last_move_text, sizeof last_move_text, text);
 }
 
 void GameCore::show_last_move() { message("%s", last_move_text); }

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr char MATE_SEARCH_COMMAND = static_cast<char>(0x9C);
-
 bool may_start_engine(char command) {
   return command == 'V' || command == 'v' || command == 'C' || command == 'c';
 }
@@ -17,22 +15,11 @@ bool may_start_engine(char command) {
 // Runs the command after its first character; false when the command ended without its exit trace.
 bool dispatch(GameCore& core, const char* command, GameState* state, char* line) {
   const char* argument = command + 1;
+  if (is_console_command(command[0])) {
+    run_console_command(core, command, state);
+    return true;
+  }
   switch (command[0]) {
-    case MATE_SEARCH_COMMAND:
-    case '$':
-    case '+':
-    case '1':
-    case 'S':
-    case 's':
-    case '2':
-    case '3':
-    case '5':
-    case '6':
-    case '7':
-    case '?':
-    case '@':
-      run_console_command(core, command, state);
-      break;
     case '0':
       new_game(core, state, line);
       break;

@@ -6,11 +6,13 @@
 constexpr int RESULT_TEXT_SIZE = 500;
 constexpr int ENGINE_COMMAND_TEXT_SIZE = 400;
 constexpr int ENGINE_LINE_SIZE = 500;
+// engine_status of an engine never started or ended since.
+constexpr int32_t ENGINE_NOT_RUNNING = 99;
 
 extern PositionNode* current_node;
 extern int16_t move_index;
 extern int32_t user_moves;
-extern int32_t engine_status;   // 0 running, 99 never started, else the last start failure
+extern int32_t engine_status;   // 0 running, ENGINE_NOT_RUNNING, else the last start failure
 extern int32_t use_engine;
 extern char result_text[RESULT_TEXT_SIZE];
 extern char engine_command_text[ENGINE_COMMAND_TEXT_SIZE];

@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/bounded_text.h"
+#include "common/engine_words.h"
 #include "engine/engine_link.h"
 
 namespace {
@@ -16,8 +18,7 @@ bool starts_with(const char* line, const char* prefix) {
 }
 
 bool is_result_line(const char* line) {
-  return starts_with(line, "1-0 {White mates}") || starts_with(line, "0-1 {Black mates}") ||
-         starts_with(line, "1/2-1/2 {");
+  return starts_with(line, WHITE_MATES) || starts_with(line, BLACK_MATES) || starts_with(line, DRAW_PREFIX);
 }
 
 // A move, a refusal or an error: what a reply wait waits for, besides a result.
@@ -35,9 +36,7 @@ bool is_pong(const char* line, int length, int number) {
          answered == number;
 }
 
-void copy_result(const char* line, char* result) {
-  std::snprintf(result, ENGINE_RESULT_SIZE, "%s", line);
-}
+void copy_result(const char* line, char* result) { copy_text(result, ENGINE_RESULT_SIZE, line); }
 
 }  // namespace
 
@@ -48,8 +47,7 @@ void run_pump_hook() {
 }
 
 void EngineLink::append_about_text(const char* text) {
-  const size_t used = std::strlen(about_text);
-  std::snprintf(about_text + used, sizeof about_text - used, "%s", text);
+  append_text(about_text, sizeof about_text, text);
 }
 
 int EngineLink::read_greeting(char* buffer, int size, char* result) {

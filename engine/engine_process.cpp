@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/bounded_text.h"
+#include "common/engine_words.h"
 #include "engine/engine_link.h"
 #include "engine/program_lookup.h"
 
@@ -18,7 +20,6 @@ EngineLink engine_link;
 
 namespace {
 
-constexpr char ENGINE_NAME[] = "tolvane.exe";
 constexpr char DEVELOPMENT_COMMAND[] = "C:\\user\\schach\\pardux\\pardux\\tolvane\\Release\\tolvane.exe";
 constexpr char DEVELOPMENT_DIRECTORY[] = "C:\\user\\schach\\pardux\\pardux\\tolvane\\Release";
 constexpr int LOOKUP_SIZE = 4096;
@@ -28,13 +29,6 @@ constexpr int QUIT_POLL_MS = 5;
 void close_descriptor(int& descriptor) {
   if (descriptor >= 0) ::close(descriptor);
   descriptor = -1;
-}
-
-bool copy_bounded(char* target, int size, const char* text) {
-  const size_t length = std::strlen(text);
-  if (length >= static_cast<size_t>(size)) return false;
-  std::memcpy(target, text, length + 1);
-  return true;
 }
 
 // Waits up to the grace time for the child to end by itself, then kills it; reaps it either way.
@@ -141,7 +135,7 @@ int launch(EngineLink& link, const char* program, const char* directory) {
 EngineLink::EngineLink() {
   about_text[0] = '\0';
   send_buffer[0] = '\0';
-  copy_bounded(command_line, COMMAND_LINE_SIZE, ENGINE_NAME);
+  copy_text(command_line, sizeof command_line, ENGINE_PROGRAM_NAME);
 }
 
 EngineLink::~EngineLink() { shut_down(); }
@@ -158,22 +152,26 @@ void EngineLink::start_engine(int use_development_path) {
   const char* program = nullptr;  // none: the first word of the command line, along PATH
   char located[LOOKUP_SIZE];
   if (replacement && *replacement) {
-    if (!copy_bounded(command_line, COMMAND_LINE_SIZE, replacement)) {
+    if (!copy_text(command_line, sizeof command_line, replacement)) {
       command_line[0] = '\0';
       start_status = 4;
       return;
     }
   } else {
-    copy_bounded(command_line, COMMAND_LINE_SIZE, use_development_path ? DEVELOPMENT_COMMAND : ENGINE_NAME);
+    copy_text(command_line, sizeof command_line, use_development_path ? DEVELOPMENT_COMMAND : ENGINE_PROGRAM_NAME);
     if (use_development_path) directory = DEVELOPMENT_DIRECTORY;
     char beside[LOOKUP_SIZE];
     if (!running_executable_directory(beside, sizeof beside)) beside[0] = '\0';
-    if (locate_program(ENGINE_NAME, beside, std::getenv("PATH"), located, sizeof located)) {
+    if (locate_program(ENGINE_PROGRAM_NAME, beside, std::getenv("PATH"), located, sizeof located)) {
       char* slash = std::strrchr(located, '/');
       *slash = '\0';
       const bool moved = ::chdir(located) == 0;
       *slash = '/';
-      if (!use_development_path) program = moved ? "./tolvane.exe" : located;
+      if (moved) {
+        copy_text(located, sizeof located, "./");
+        append_text(located, sizeof located, ENGINE_PROGRAM_NAME);
+      }
+      if (!use_development_path) program = located;
     }
   }
   start_status = launch(*this, program, directory);

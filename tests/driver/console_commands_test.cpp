@@ -15,7 +15,7 @@
 
 namespace {
 
-const std::string kMateSearch(1, static_cast<char>(0x9C));
+const std::string kMateSearch(1, MATE_SEARCH_COMMAND);
 const std::string kNoMoveText = " \n Computer hat keinen Zug mehr: MATT oder PATT ! \n ";
 
 class ConsoleCommandsTest : public InterpreterTest {

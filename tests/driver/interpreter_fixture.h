@@ -14,7 +14,7 @@ class InterpreterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     engine_link.shut_down();
-    engine_status = 99;
+    engine_status = ENGINE_NOT_RUNNING;
     engine_link.ping_counter = 1;
     use_engine = 0;
     user_moves = 0;
@@ -25,7 +25,7 @@ class InterpreterTest : public ::testing::Test {
   }
   void TearDown() override {
     engine_link.shut_down();
-    engine_status = 99;
+    engine_status = ENGINE_NOT_RUNNING;
   }
 
   // The command's message; its result text lands in result_.

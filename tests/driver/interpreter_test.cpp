@@ -100,7 +100,7 @@ TEST_F(InterpreterTest, WithoutEngineUseNoCommandStartsTheEngine) {
   run("F0");
   EXPECT_EQ(run("c"), "");
   EXPECT_EQ(run("V"), engine_link.about_text);  // whatever an earlier engine left, unchanged
-  EXPECT_EQ(engine_status, 99);
+  EXPECT_EQ(engine_status, ENGINE_NOT_RUNNING);
   unsetenv("TOLVANE_ENGINE");
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "common/engine_words.h"
 #include "engine/engine_link.h"
 #include "tests/stand_in_engine/stand_in_engine_client.h"
 

@@ -30,7 +30,7 @@ class EngineStart : public ::testing::Test {
 TEST_F(EngineStart, AMissingProgramGivesFourAndALinkThatDoesNothing) {
   link_.start_engine(0);
   EXPECT_EQ(link_.start_status, 4);
-  EXPECT_STREQ(link_.command_line, "tolvane.exe");
+  EXPECT_STREQ(link_.command_line, ENGINE_PROGRAM_NAME);
   EXPECT_EQ(std::filesystem::current_path(), current_.path());
 
   EXPECT_EQ(link_.send_line("new"), 0);
@@ -61,7 +61,7 @@ TEST_F(EngineStart, AReplacementCommandThatCannotRunOrIsTooLongGivesFour) {
 TEST_F(EngineStart, FoundAlongPathItsDirectoryBecomesTheCurrentOne) {
   StandInEngine engine("greet info 123456Stand-in 1.0\ngreet ready\n");
   unsetenv("TOLVANE_ENGINE");
-  on_path_.add_program("tolvane.exe");
+  on_path_.add_program(ENGINE_PROGRAM_NAME);
 
   link_.start_engine(0);
   ASSERT_EQ(link_.start_status, 0);
@@ -74,7 +74,7 @@ TEST_F(EngineStart, FoundAlongPathItsDirectoryBecomesTheCurrentOne) {
 TEST_F(EngineStart, FoundInTheCurrentDirectoryItIsStartedFromThere) {
   StandInEngine engine("");
   unsetenv("TOLVANE_ENGINE");
-  current_.add_program("tolvane.exe");
+  current_.add_program(ENGINE_PROGRAM_NAME);
 
   link_.start_engine(0);
   ASSERT_EQ(link_.start_status, 0);
