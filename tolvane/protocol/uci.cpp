@@ -17,8 +17,8 @@ UciSession::UciSession(CommandQueue& queue, Searcher& searcher) : queue_(queue),
 bool UciSession::filter(const std::string& line, const std::deque<std::string>&) {
   // Before a search starts these wait for it in the queue (see go()).
   if (!searching_) return true;
-  if (line == "stop") control_.stop = true;
-  else if (line == "ponderhit") control_.ponderhit = true;
+  if (line == "stop") control_.request_stop();
+  else if (line == "ponderhit") control_.report_ponderhit();
   else if (line == "isready") say("readyok");
   else return true;
   return false;
@@ -94,12 +94,11 @@ void UciSession::go(const std::string& line) {
   }
   // Lines for this search that came in while "go" was being read act now.
   queue_.with_lock([&](std::deque<std::string>& pending) {
-    control_.stop = false;
-    control_.ponderhit = false;
+    control_.rearm();
     while (!pending.empty()) {
       const std::string& line = pending.front();
-      if (line == "stop") control_.stop = true;
-      else if (line == "ponderhit") control_.ponderhit = true;
+      if (line == "stop") control_.request_stop();
+      else if (line == "ponderhit") control_.report_ponderhit();
       else if (line == "isready") say("readyok");
       else break;
       pending.pop_front();

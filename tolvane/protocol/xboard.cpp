@@ -96,7 +96,7 @@ XboardSession::XboardSession(CommandQueue& queue, Searcher& searcher)
 bool XboardSession::filter(const std::string& line, const std::deque<std::string>& pending) {
   const Activity now = activity_.load();
   if (line == "?") {
-    if (now == Activity::Thinking) control_.stop = true;
+    if (now == Activity::Thinking) control_.request_stop();
     // Before a search starts it is kept for that search.
     return now == Activity::Idle;
   }
@@ -109,11 +109,11 @@ bool XboardSession::filter(const std::string& line, const std::deque<std::string
     case Activity::Thinking:
       if (abandons_search(first)) {
         abandon_ = true;
-        control_.stop = true;
+        control_.request_stop();
       }
       return true;
     case Activity::Analyzing:
-      control_.stop = true;
+      control_.request_stop();
       return true;
     case Activity::Pondering: {
       if (leaves_ponder_running(line)) return true;
@@ -121,11 +121,11 @@ bool XboardSession::filter(const std::string& line, const std::deque<std::string
       for (const std::string& p : pending) only_quiet_before = only_quiet_before && leaves_ponder_running(p);
       if (only_quiet_before && !ponder_text_.empty() && move_of_command(line) == ponder_text_) {
         // The expected move: the ponder search becomes the search for our reply.
-        control_.ponderhit = true;
+        control_.report_ponderhit();
         activity_ = Activity::Thinking;
         return true;
       }
-      control_.stop = true;
+      control_.request_stop();
       return true;
     }
   }
@@ -207,12 +207,11 @@ void XboardSession::think_and_move() {
   // Under the queue's lock, so that a "?" arriving from now on is seen; one
   // that came in while the move was being read stops this search too.
   queue_.with_lock([&](std::deque<std::string>& pending) {
-    control_.stop = false;
+    control_.rearm();
     while (!pending.empty() && pending.front() == "?") {
-      control_.stop = true;
+      control_.request_stop();
       pending.pop_front();
     }
-    control_.ponderhit = false;
     abandon_ = false;
     activity_ = Activity::Thinking;
   });
@@ -226,8 +225,7 @@ void XboardSession::ponder() {
   if (expected_reply_.is_none() || !parse_move(pos, move_to_text(expected_reply_))) return;
   const Move guess = expected_reply_;
   bool started = queue_.when_idle([&] {
-    control_.stop = false;
-    control_.ponderhit = false;
+    control_.rearm();
     abandon_ = false;
     ponder_text_ = move_to_text(guess);
     activity_ = Activity::Pondering;
@@ -238,7 +236,7 @@ void XboardSession::ponder() {
   SearchLimits limits = limits_for_move();
   limits.ponder = true;
   SearchResult result = searcher_.think(after, limits, control_);
-  const bool hit = control_.ponderhit.load();
+  const bool hit = control_.ponderhit_reported();
   activity_ = Activity::Idle;
   // Interrupted by another command: the same guess serves when pondering resumes.
   if (!hit) return;
@@ -259,8 +257,7 @@ void XboardSession::ponder() {
 
 void XboardSession::analyse() {
   bool started = queue_.when_idle([&] {
-    control_.stop = false;
-    control_.ponderhit = false;
+    control_.rearm();
     activity_ = Activity::Analyzing;
   });
   if (!started) return;

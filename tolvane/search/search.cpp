@@ -3,23 +3,92 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstring>
+#include <optional>
 #include <random>
-#include <thread>
 
 #include "board/movegen.h"
+#include "search/move_order.h"
 
 namespace tolvane {
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 
+// The clock and the stop signal are looked at once per this many nodes (a power of two).
+constexpr std::uint64_t StopCheckInterval = 2048;
+
+// Quiescence: a capture is passed over when even winning the piece outright
+// leaves the score this far below alpha.
+constexpr int DeltaMargin = 200;
+
+// Reverse futility: a node this far above beta per ply of depth left stands.
+constexpr int ReverseFutilityMaxDepth = 7;
+constexpr int ReverseFutilityMargin = 90;
+constexpr int ReverseFutilityImprovingCut = 20;
+
+// Razoring: a node this far below alpha per ply is left to the quiescence search.
+constexpr int RazorMaxDepth = 2;
+constexpr int RazorMargin = 250;
+
+// Null move: the reduction grows with depth and with the lead over beta.
+constexpr int NullMoveMinDepth = 3;
+constexpr int NullMoveBaseReduction = 3;
+constexpr int NullMoveDepthDivisor = 4;
+constexpr int NullMoveLeadDivisor = 200;
+constexpr int NullMoveMaxLeadReduction = 2;
+
+// Without a table move a node this deep is searched one ply shallower.
+constexpr int NoTableMoveMinDepth = 6;
+
+// Losing captures at low depth are skipped when they lose this much per ply.
+constexpr int SeePruneMaxDepth = 5;
+constexpr int SeePruneMargin = 120;
+
+// Late quiet moves at low depth: skipped after a count that grows with the
+// depth squared, or when even this margin cannot lift the score to alpha.
+constexpr int LateMoveMaxDepth = 6;
+constexpr int LateMoveBaseCount = 3;
+constexpr int QuietFutilityBase = 100;
+constexpr int QuietFutilityMargin = 90;
+
+// A check is extended while the line stays within twice the depth plus this.
+constexpr int CheckExtensionSlack = 8;
+
+// Late move reductions: a logarithmic table, less for moves with a good history.
+constexpr int LmrMinDepth = 3;
+constexpr double LmrBase = 0.8;
+constexpr double LmrDivisor = 2.3;
+constexpr int LmrTableSize = 64;
+constexpr int LmrHistoryDivisor = 5000;
+constexpr int LmrMinHistoryRelief = -1;
+constexpr int LmrMaxHistoryRelief = 2;
+
+// History bonus of a cut-off, and how many quiet moves tried before it get the malus.
+constexpr int HistoryBonusPerDepthSquared = 8;
+constexpr int HistoryBonusMax = 2000;
+constexpr int QuietsRemembered = 64;
+
+// Aspiration windows around the last iteration's score.
+constexpr int AspirationMinDepth = 5;
+constexpr int AspirationDelta = 18;
+constexpr int AspirationGiveUp = 1000;
+
+// Iterative deepening stops once this share of the soft budget is used (the
+// next iteration would not finish), with a single legal move at this depth,
+// and this many plies past a mate found.
+constexpr int SoftBudgetPercent = 60;
+constexpr int SingleMoveDepth = 6;
+constexpr int MateDepthSlack = 2;
+
 struct Reductions {
-  int table[64][64];
+  int table[LmrTableSize][LmrTableSize];
   Reductions() {
-    for (int d = 0; d < 64; ++d)
-      for (int m = 0; m < 64; ++m)
-        table[d][m] = d && m ? int(0.8 + std::log(d) * std::log(m) / 2.3) : 0;
+    for (int d = 0; d < LmrTableSize; ++d)
+      for (int m = 0; m < LmrTableSize; ++m)
+        table[d][m] = d && m ? int(LmrBase + std::log(d) * std::log(m) / LmrDivisor) : 0;
+  }
+  int at(int depth, int move_number) const {
+    return table[std::min(depth, LmrTableSize - 1)][std::min(move_number, LmrTableSize - 1)];
   }
 };
 const Reductions& reductions() {
@@ -27,16 +96,36 @@ const Reductions& reductions() {
   return r;
 }
 
-constexpr int ScoreTTMove = 1 << 30;
-constexpr int ScoreGoodCapture = 1 << 28;
-constexpr int ScoreKiller = 1 << 27;
-constexpr int ScoreBadCapture = -(1 << 26);
-constexpr int HistoryMax = 16384;
+bool is_quiet(const Position& pos, Move m) { return !pos.is_capture(m) && m.kind() != MoveKind::Promotion; }
+
+// A root move with its exact score, for the weaker levels' choice.
+using ScoredMove = std::pair<int, Move>;
 
 }  // namespace
 
 struct Searcher::Worker {
   explicit Worker(TranspositionTable& table) : tt(table) {}
+
+  // What one node of the main search knows while it walks its moves.
+  struct Node {
+    Node(int a, int b, int d, int p) : alpha(a), beta(b), depth(d), ply(p), pv_node(b - a > 1) {}
+
+    int alpha, beta, depth, ply;
+    const bool pv_node;
+    bool in_check = false;
+    bool improving = false;
+    int eval = -Infinity;
+    Move tt_move;
+    int best = -Infinity;
+    Move best_move;
+    int legal = 0;
+    Move quiets_tried[QuietsRemembered];
+    int quiet_count = 0;
+
+    void remember_quiet(Move m) {
+      if (quiet_count < QuietsRemembered) quiets_tried[quiet_count++] = m;
+    }
+  };
 
   TranspositionTable& tt;
   PawnCache pawns;
@@ -48,16 +137,31 @@ struct Searcher::Worker {
   std::uint64_t nodes = 0;
   int seldepth = 0;
   bool stopped = false;
+  bool pondering_over = false;
 
-  int history[2][64][64] = {};
-  Move killers[MaxPly + 2][2] = {};
+  History history;
+  Killers killers[MaxPly + 2];
   Move pv[MaxPly + 2][MaxPly + 2] = {};
   int pv_length[MaxPly + 2] = {};
   int static_eval[MaxPly + 2] = {};
 
   void clear() {
-    std::memset(history, 0, sizeof history);
-    std::memset(killers, 0, sizeof killers);
+    history.clear();
+    std::fill(std::begin(killers), std::end(killers), Killers{});
+  }
+
+  // Everything of one search that does not carry over from the last one.
+  void reset(const Position& root, const SearchLimits& search_limits, SearchControl& search_control) {
+    pos = root;
+    limits = search_limits;
+    control = &search_control;
+    budget = plan_time(limits.clock);
+    start = SteadyClock::now();
+    nodes = 0;
+    stopped = false;
+    pondering_over = false;
+    std::fill(std::begin(killers), std::end(killers), Killers{});
+    history.age();
   }
 
   std::int64_t elapsed_ms() const {
@@ -67,7 +171,7 @@ struct Searcher::Worker {
   bool time_limits_apply() {
     if (limits.infinite) return false;
     if (!limits.ponder) return true;
-    if (!control->ponderhit.load()) return false;
+    if (!control->ponderhit_reported()) return false;
     if (!pondering_over) {
       // The clock for this move starts when the expected move is played.
       pondering_over = true;
@@ -75,10 +179,9 @@ struct Searcher::Worker {
     }
     return true;
   }
-  bool pondering_over = false;
 
   void check_stop() {
-    if (control->stop.load()) {
+    if (control->stop_requested()) {
       stopped = true;
       return;
     }
@@ -86,42 +189,12 @@ struct Searcher::Worker {
     if (time_limits_apply() && budget.hard_ms >= 0 && elapsed_ms() >= budget.hard_ms) stopped = true;
   }
 
-  void update_history(Color c, Move m, int bonus) {
-    int& h = history[c][m.from()][m.to()];
-    h += bonus - h * std::abs(bonus) / HistoryMax;
-  }
-
-  // Orders the moves: table move, winning captures, killers, quiet moves by
-  // history, losing captures last.
-  void score_moves(const MoveList& moves, int* scores, Move tt_move, int ply) {
-    const Color us = pos.side_to_move();
-    for (std::size_t i = 0; i < moves.size(); ++i) {
-      Move m = moves[i];
-      if (m == tt_move) {
-        scores[i] = ScoreTTMove;
-      } else if (pos.is_capture(m) || m.kind() == MoveKind::Promotion) {
-        int victim = m.kind() == MoveKind::EnPassant ? SeeValue[Pawn] : pos.value_on(m.to());
-        if (m.kind() == MoveKind::Promotion) victim += SeeValue[m.promotion()];
-        int mvv_lva = victim * 16 - SeeValue[type_of(pos.piece_on(m.from()))] / 16;
-        bool good = m.kind() == MoveKind::Promotion ? m.promotion() == Queen : pos.see(m) >= 0;
-        scores[i] = (good ? ScoreGoodCapture : ScoreBadCapture) + mvv_lva;
-      } else if (m == killers[ply][0]) {
-        scores[i] = ScoreKiller + 1;
-      } else if (m == killers[ply][1]) {
-        scores[i] = ScoreKiller;
-      } else {
-        scores[i] = history[us][m.from()][m.to()];
-      }
-    }
-  }
-
-  static Move pick_next(MoveList& moves, int* scores, std::size_t index) {
-    std::size_t best = index;
-    for (std::size_t j = index + 1; j < moves.size(); ++j)
-      if (scores[j] > scores[best]) best = j;
-    std::swap(moves[index], moves[best]);
-    std::swap(scores[index], scores[best]);
-    return moves[index];
+  // Counts the node and looks at the clock now and then; false once the search is to stop.
+  bool enter_node(int ply) {
+    if ((++nodes & (StopCheckInterval - 1)) == 0) check_stop();
+    if (stopped) return false;
+    seldepth = std::max(seldepth, ply);
+    return true;
   }
 
   bool is_draw(int ply) const {
@@ -130,10 +203,14 @@ struct Searcher::Worker {
     return pos.repeated();
   }
 
+  // In quiescence: a losing capture, or one that cannot reach alpha even if it wins the piece.
+  bool futile_capture(Move m, MoveClass cls, int stand_pat, int alpha) const {
+    if (cls == MoveClass::LosingTactical) return true;
+    return m.kind() != MoveKind::Promotion && stand_pat + captured_value(pos, m) + DeltaMargin < alpha;
+  }
+
   int quiescence(int alpha, int beta, int ply) {
-    if ((++nodes & 2047) == 0) check_stop();
-    if (stopped) return 0;
-    seldepth = std::max(seldepth, ply);
+    if (!enter_node(ply)) return 0;
     if (is_draw(ply)) return 0;
     if (ply >= MaxPly) return evaluate(pos, pawns);
 
@@ -146,192 +223,259 @@ struct Searcher::Worker {
       alpha = std::max(alpha, stand_pat);
       best = stand_pat;
     }
-    MoveList moves;
-    generate(pos, moves, in_check ? GenKind::All : GenKind::Tactical);
-    int scores[MoveList::Capacity];
-    score_moves(moves, scores, Move::none(), ply);
+    OrderedMoves moves(pos, in_check ? GenKind::All : GenKind::Tactical, Move::none(), killers[ply], history);
     int legal = 0;
     for (std::size_t i = 0; i < moves.size(); ++i) {
-      Move m = pick_next(moves, scores, i);
+      const Move m = moves.next(i);
       if (!pos.is_legal(m)) continue;
       ++legal;
-      if (!in_check) {
-        if (scores[i] < ScoreGoodCapture - (1 << 20)) continue;  // losing capture
-        // Even winning the piece outright cannot lift the score to alpha.
-        int gain = m.kind() == MoveKind::EnPassant ? SeeValue[Pawn] : pos.value_on(m.to());
-        if (m.kind() != MoveKind::Promotion && stand_pat + gain + 200 < alpha) continue;
-      }
+      if (!in_check && futile_capture(m, moves.class_of(i), stand_pat, alpha)) continue;
       pos.make(m);
-      int score = -quiescence(-beta, -alpha, ply + 1);
+      const int score = -quiescence(-beta, -alpha, ply + 1);
       pos.unmake(m);
       if (stopped) return 0;
       if (score > best) {
         best = score;
-        if (score > alpha) {
-          alpha = score;
-          if (score >= beta) break;
-        }
+        alpha = std::max(alpha, score);
+        if (score >= beta) break;
       }
     }
     if (in_check && legal == 0) return -MateScore + ply;
     return best;
   }
 
-  int search(int alpha, int beta, int depth, int ply, bool allow_null) {
-    const bool pv_node = beta - alpha > 1;
-    pv_length[ply] = ply;
-    if (depth <= 0) return quiescence(alpha, beta, ply);
-    if ((++nodes & 2047) == 0) check_stop();
-    if (stopped) return 0;
-    seldepth = std::max(seldepth, ply);
+  // The table's score when it settles the node without a search.
+  static std::optional<int> table_cutoff(const TTEntry* entry, const Node& n) {
+    if (!entry || n.pv_node || entry->depth < n.depth) return std::nullopt;
+    const int s = score_from_table(entry->score, n.ply);
+    const Bound b = entry->bound();
+    if (b == Bound::Exact || (b == Bound::Lower && s >= n.beta) || (b == Bound::Upper && s <= n.alpha)) return s;
+    return std::nullopt;
+  }
 
-    if (ply > 0) {
-      if (is_draw(ply)) return 0;
-      if (ply >= MaxPly) return evaluate(pos, pawns);
-      // Mate distance: no line from here can beat a mate already found nearer the root.
-      alpha = std::max(alpha, -MateScore + ply);
-      beta = std::min(beta, MateScore - ply - 1);
-      if (alpha >= beta) return alpha;
+  // The static evaluation, sharpened by a table score that bounds it.
+  int static_evaluation(const TTEntry* entry, int ply) {
+    if (!entry) return evaluate(pos, pawns);
+    int eval = entry->eval;
+    const int s = score_from_table(entry->score, ply);
+    if ((entry->bound() == Bound::Lower && s > eval) || (entry->bound() == Bound::Upper && s < eval)) eval = s;
+    return eval;
+  }
+
+  // Reverse futility, razoring and the null move, for a node outside the
+  // principal variation and not in check: the score when one settles it.
+  std::optional<int> prune_before_moves(const Node& n, bool allow_null) {
+    if (n.depth <= ReverseFutilityMaxDepth && std::abs(n.beta) < MateBound &&
+        n.eval - (ReverseFutilityMargin - ReverseFutilityImprovingCut * n.improving) * n.depth >= n.beta)
+      return n.eval;
+    if (n.depth <= RazorMaxDepth && n.eval + RazorMargin * n.depth < n.alpha) {
+      const int s = quiescence(n.alpha, n.beta, n.ply);
+      if (s < n.alpha) return s;
     }
-
-    const Key key = pos.key();
-    const TTEntry* entry = tt.probe(key);
-    Move tt_move = entry ? Move::from_bits(entry->move) : Move::none();
-    if (entry && !pv_node && entry->depth >= depth) {
-      int s = score_from_table(entry->score, ply);
-      Bound b = entry->bound();
-      if (b == Bound::Exact || (b == Bound::Lower && s >= beta) || (b == Bound::Upper && s <= alpha))
-        return s;
+    if (allow_null && n.depth >= NullMoveMinDepth && n.eval >= n.beta &&
+        non_pawn_material(pos, pos.side_to_move()) > 0) {
+      const int r = NullMoveBaseReduction + n.depth / NullMoveDepthDivisor +
+                    std::min((n.eval - n.beta) / NullMoveLeadDivisor, NullMoveMaxLeadReduction);
+      pos.make_null();
+      const int s = -search(-n.beta, -n.beta + 1, n.depth - 1 - r, n.ply + 1, false);
+      pos.unmake_null();
+      if (stopped) return 0;
+      if (s >= n.beta) return s >= MateBound ? n.beta : s;
     }
+    return std::nullopt;
+  }
 
-    const bool in_check = pos.in_check();
+  // Before the move is made: a capture that loses too much at low depth.
+  bool skip_losing_tactical(const Node& n, Move m, MoveClass cls) const {
+    return n.ply > 0 && n.legal > 0 && n.best > -MateBound && n.depth <= SeePruneMaxDepth &&
+           cls == MoveClass::LosingTactical && pos.see(m) < -SeePruneMargin * n.depth;
+  }
+
+  // After the quiet move is made: late quiet moves at low depth, and quiet
+  // moves that cannot lift a hopeless score, are rarely worth a look.
+  static bool skip_late_quiet(const Node& n, bool gives_check) {
+    if (n.ply == 0 || gives_check || n.in_check || n.legal <= 1 || n.depth > LateMoveMaxDepth ||
+        n.best <= -MateBound)
+      return false;
+    const int late_count = LateMoveBaseCount + n.depth * n.depth * (n.improving ? 2 : 1);
+    return n.quiet_count >= late_count || n.eval + QuietFutilityBase + QuietFutilityMargin * n.depth <= n.alpha;
+  }
+
+  static int reduction(const Node& n, MoveClass cls, int order_score, bool gives_check, int new_depth) {
+    int r = reductions().at(n.depth, n.legal);
+    r += !n.pv_node;
+    r -= cls == MoveClass::TableMove || cls == MoveClass::Killer;
+    // Table moves and killers count as the best history there is.
+    r -= cls == MoveClass::Quiet
+             ? std::clamp(order_score / LmrHistoryDivisor, LmrMinHistoryRelief, LmrMaxHistoryRelief)
+             : LmrMaxHistoryRelief;
+    r -= gives_check;
+    return std::clamp(r, 0, new_depth - 1);
+  }
+
+  // The score of a move already made: the first with the full window, the
+  // others with a null window (reduced if quiet and late), re-searched when they surprise.
+  int search_made_move(const Node& n, bool quiet, bool gives_check, MoveClass cls, int order_score) {
+    const int extension = gives_check && n.ply < 2 * n.depth + CheckExtensionSlack ? 1 : 0;
+    const int new_depth = n.depth - 1 + extension;
+    if (n.legal == 1) return -search(-n.beta, -n.alpha, new_depth, n.ply + 1, true);
+    const bool reducible = n.depth >= LmrMinDepth && quiet && !n.in_check;
+    const int r = reducible ? reduction(n, cls, order_score, gives_check, new_depth) : 0;
+    int score = -search(-n.alpha - 1, -n.alpha, new_depth - r, n.ply + 1, true);
+    if (r > 0 && score > n.alpha) score = -search(-n.alpha - 1, -n.alpha, new_depth, n.ply + 1, true);
+    if (n.pv_node && score > n.alpha && score < n.beta)
+      score = -search(-n.beta, -n.alpha, new_depth, n.ply + 1, true);
+    return score;
+  }
+
+  void update_pv(int ply, Move m) {
+    pv[ply][ply] = m;
+    for (int j = ply + 1; j < pv_length[ply + 1]; ++j) pv[ply][j] = pv[ply + 1][j];
+    pv_length[ply] = std::max(pv_length[ply + 1], ply + 1);
+  }
+
+  // A quiet move caused a cut-off: it becomes a killer and gains history,
+  // the quiet moves tried before it lose some.
+  void record_cutoff(const Node& n, Move m) {
+    killers[n.ply].add(m);
     const Color us = pos.side_to_move();
-    int eval = -Infinity;
-    if (!in_check) {
-      eval = entry ? entry->eval : evaluate(pos, pawns);
-      if (entry) {
-        int s = score_from_table(entry->score, ply);
-        if ((entry->bound() == Bound::Lower && s > eval) || (entry->bound() == Bound::Upper && s < eval))
-          eval = s;
-      }
-    }
-    static_eval[ply] = in_check ? -Infinity : eval;
-    const bool improving = !in_check && ply >= 2 && static_eval[ply] > static_eval[ply - 2];
+    const int bonus = std::min(n.depth * n.depth * HistoryBonusPerDepthSquared, HistoryBonusMax);
+    history.update(us, m, bonus);
+    for (int q = 0; q < n.quiet_count; ++q) history.update(us, n.quiets_tried[q], -bonus);
+  }
 
-    if (!pv_node && !in_check) {
-      // Reverse futility: far above beta with little depth left.
-      if (depth <= 7 && eval - (90 - 20 * improving) * depth >= beta && std::abs(beta) < MateBound)
-        return eval;
-      // Razoring: hopeless at low depth unless a capture saves it.
-      if (depth <= 2 && eval + 250 * depth < alpha) {
-        int s = quiescence(alpha, beta, ply);
-        if (s < alpha) return s;
-      }
-      // Null move: even passing keeps us above beta.
-      if (allow_null && depth >= 3 && eval >= beta && non_pawn_material(pos, us) > 0) {
-        int r = 3 + depth / 4 + std::min((eval - beta) / 200, 2);
-        pos.make_null();
-        int s = -search(-beta, -beta + 1, depth - 1 - r, ply + 1, false);
-        pos.unmake_null();
-        if (stopped) return 0;
-        if (s >= beta) return s >= MateBound ? beta : s;
-      }
-    }
-    // Without a table move a deep node is searched a little shallower.
-    if (depth >= 6 && tt_move.is_none()) --depth;
-
-    MoveList moves;
-    generate(pos, moves, GenKind::All);
-    int scores[MoveList::Capacity];
-    score_moves(moves, scores, tt_move, ply);
-
-    int best = -Infinity;
-    Move best_move;
-    int legal = 0;
-    Move quiets_tried[64];
-    int quiet_count = 0;
-    const int old_alpha = alpha;
-
+  // The move loop of the main search; the node's best score.
+  int search_moves(Node& n) {
+    OrderedMoves moves(pos, GenKind::All, n.tt_move, killers[n.ply], history);
+    const int old_alpha = n.alpha;
     for (std::size_t i = 0; i < moves.size(); ++i) {
-      Move m = pick_next(moves, scores, i);
+      const Move m = moves.next(i);
       if (!pos.is_legal(m)) continue;
-      const bool quiet = !pos.is_capture(m) && m.kind() != MoveKind::Promotion;
-
-      if (ply > 0 && legal > 0 && best > -MateBound && !quiet && depth <= 5 &&
-          scores[i] < ScoreGoodCapture && pos.see(m) < -120 * depth)
-        continue;
-
+      const bool quiet = is_quiet(pos, m);
+      if (!quiet && skip_losing_tactical(n, m, moves.class_of(i))) continue;
       pos.make(m);
-      ++legal;
+      ++n.legal;
       const bool gives_check = pos.in_check();
-      if (ply > 0 && quiet && !gives_check && !in_check && legal > 1 && depth <= 6 && best > -MateBound) {
-        // Late quiet moves at low depth, and quiet moves that cannot lift a
-        // hopeless score, are rarely worth a look.
-        if (quiet_count >= 3 + depth * depth * (improving ? 2 : 1) || eval + 100 + 90 * depth <= alpha) {
-          pos.unmake(m);
-          if (quiet_count < 64) quiets_tried[quiet_count++] = m;
-          continue;
-        }
+      if (quiet && skip_late_quiet(n, gives_check)) {
+        pos.unmake(m);
+        n.remember_quiet(m);
+        continue;
       }
-      int extension = gives_check && ply < 2 * depth + 8 ? 1 : 0;
-      int new_depth = depth - 1 + extension;
-      int score;
-      if (legal == 1) {
-        score = -search(-beta, -alpha, new_depth, ply + 1, true);
-      } else {
-        int r = 0;
-        if (depth >= 3 && quiet && !in_check) {
-          r = reductions().table[std::min(depth, 63)][std::min(legal, 63)];
-          r += !pv_node;
-          r -= scores[i] >= ScoreKiller;
-          r -= std::clamp(scores[i] / 5000, -1, 2);
-          r -= gives_check;
-          r = std::clamp(r, 0, new_depth - 1);
-        }
-        score = -search(-alpha - 1, -alpha, new_depth - r, ply + 1, true);
-        if (r > 0 && score > alpha) score = -search(-alpha - 1, -alpha, new_depth, ply + 1, true);
-        if (pv_node && score > alpha && score < beta) score = -search(-beta, -alpha, new_depth, ply + 1, true);
-      }
+      const int score = search_made_move(n, quiet, gives_check, moves.class_of(i), moves.score(i));
       pos.unmake(m);
       if (stopped) return 0;
-
-      if (score > best) {
-        best = score;
-        if (score > alpha) {
-          alpha = score;
-          best_move = m;
-          pv[ply][ply] = m;
-          for (int j = ply + 1; j < pv_length[ply + 1]; ++j) pv[ply][j] = pv[ply + 1][j];
-          pv_length[ply] = std::max(pv_length[ply + 1], ply + 1);
-          if (score >= beta) {
-            if (quiet) {
-              if (killers[ply][0] != m) {
-                killers[ply][1] = killers[ply][0];
-                killers[ply][0] = m;
-              }
-              int bonus = std::min(depth * depth * 8, 2000);
-              update_history(us, m, bonus);
-              for (int q = 0; q < quiet_count; ++q) update_history(us, quiets_tried[q], -bonus);
-            }
+      if (score > n.best) {
+        n.best = score;
+        if (score > n.alpha) {
+          n.alpha = score;
+          n.best_move = m;
+          update_pv(n.ply, m);
+          if (score >= n.beta) {
+            if (quiet) record_cutoff(n, m);
             break;
           }
         }
       }
-      if (quiet && quiet_count < 64) quiets_tried[quiet_count++] = m;
+      if (quiet) n.remember_quiet(m);
     }
-
-    if (legal == 0) return in_check ? -MateScore + ply : 0;
-    Bound bound = best >= beta ? Bound::Lower : alpha > old_alpha ? Bound::Exact : Bound::Upper;
-    tt.store(key, best_move, score_to_table(best, ply), in_check ? 0 : static_eval[ply], depth, bound);
-    return best;
+    if (n.legal == 0) return n.in_check ? -MateScore + n.ply : 0;
+    const Bound bound = n.best >= n.beta ? Bound::Lower : n.alpha > old_alpha ? Bound::Exact : Bound::Upper;
+    tt.store(pos.key(), n.best_move, score_to_table(n.best, n.ply), n.in_check ? 0 : static_eval[n.ply], n.depth,
+             bound);
+    return n.best;
   }
 
-  // Exact scores of every root move at the given depth, for the weaker levels' choice.
-  std::vector<std::pair<int, Move>> score_root_moves(const MoveList& root_moves, int depth) {
-    std::vector<std::pair<int, Move>> scored;
+  int search(int alpha, int beta, int depth, int ply, bool allow_null) {
+    pv_length[ply] = ply;
+    if (depth <= 0) return quiescence(alpha, beta, ply);
+    if (!enter_node(ply)) return 0;
+    Node n(alpha, beta, depth, ply);
+    if (ply > 0) {
+      if (is_draw(ply)) return 0;
+      if (ply >= MaxPly) return evaluate(pos, pawns);
+      // Mate distance: no line from here can beat a mate already found nearer the root.
+      n.alpha = std::max(n.alpha, -MateScore + ply);
+      n.beta = std::min(n.beta, MateScore - ply - 1);
+      if (n.alpha >= n.beta) return n.alpha;
+    }
+    const TTEntry* entry = tt.probe(pos.key());
+    n.tt_move = entry ? Move::from_bits(entry->move) : Move::none();
+    if (auto settled = table_cutoff(entry, n)) return *settled;
+
+    n.in_check = pos.in_check();
+    if (!n.in_check) n.eval = static_evaluation(entry, ply);
+    static_eval[ply] = n.eval;
+    n.improving = !n.in_check && ply >= 2 && static_eval[ply] > static_eval[ply - 2];
+    if (!n.pv_node && !n.in_check)
+      if (auto settled = prune_before_moves(n, allow_null)) return *settled;
+    if (depth >= NoTableMoveMinDepth && n.tt_move.is_none()) --n.depth;
+    return search_moves(n);
+  }
+
+  // One iteration, its window widened until the score falls inside it.
+  int search_with_aspiration(int depth, int last_score) {
+    int delta = AspirationDelta;
+    int alpha = -Infinity, beta = Infinity;
+    if (depth >= AspirationMinDepth && std::abs(last_score) < MateBound) {
+      alpha = std::max(last_score - delta, -Infinity);
+      beta = std::min(last_score + delta, Infinity);
+    }
+    for (;;) {
+      const int s = search(alpha, beta, depth, 0, false);
+      if (stopped) return s;
+      if (s <= alpha) {
+        beta = (alpha + beta) / 2;
+        alpha = std::max(s - delta, -Infinity);
+      } else if (s >= beta) {
+        beta = std::min(s + delta, Infinity);
+      } else {
+        return s;
+      }
+      delta += delta;
+      if (delta > AspirationGiveUp) alpha = -Infinity, beta = Infinity;
+    }
+  }
+
+  // After a finished iteration: whether a deeper one is worth starting.
+  bool deep_enough(int depth, int score, std::size_t root_move_count) {
+    if (time_limits_apply() && budget.soft_ms >= 0 && elapsed_ms() >= budget.soft_ms * SoftBudgetPercent / 100)
+      return true;
+    if (root_move_count == 1 && time_limits_apply() && budget.soft_ms >= 0 && depth >= SingleMoveDepth)
+      return true;
+    return std::abs(score) >= MateBound && depth > std::abs(mate_distance_plies(score)) + MateDepthSlack &&
+           time_limits_apply();
+  }
+
+  // Iterative deepening: fills the result's move, expected reply, score and depth.
+  void iterate(std::size_t root_move_count, SearchResult& result) {
+    const int max_depth = limits.depth > 0 ? std::min(limits.depth, MaxPly - 1) : MaxPly - 1;
+    int score = 0;
+    std::vector<Move> best_line;
+    for (int depth = 1; depth <= max_depth; ++depth) {
+      seldepth = 0;
+      const int s = search_with_aspiration(depth, score);
+      // An interrupted iteration still counts when it already found a better first move.
+      if (stopped && (pv_length[0] == 0 || depth == 1)) break;
+      if (pv_length[0] > 0) {
+        best_line.assign(pv[0], pv[0] + pv_length[0]);
+        score = s;
+      }
+      if (stopped) break;
+      result.depth = depth;
+      if (control->on_info) control->on_info(SearchInfo{depth, seldepth, score, nodes, elapsed_ms(), best_line});
+      if (deep_enough(depth, score, root_move_count)) break;
+    }
+    if (!best_line.empty()) result.best = best_line[0];
+    if (best_line.size() > 1) result.ponder = best_line[1];
+    result.score = score;
+  }
+
+  // Exact scores of every root move at the given depth, best first.
+  std::vector<ScoredMove> score_root_moves(const MoveList& root_moves, int depth) {
+    std::vector<ScoredMove> scored;
     for (Move m : root_moves) {
       pos.make(m);
-      int s = -search(-Infinity, Infinity, depth - 1, 1, true);
+      const int s = -search(-Infinity, Infinity, depth - 1, 1, true);
       pos.unmake(m);
       if (stopped) break;
       scored.push_back({s, m});
@@ -339,7 +483,57 @@ struct Searcher::Worker {
     std::stable_sort(scored.begin(), scored.end(), [](auto& a, auto& b) { return a.first > b.first; });
     return scored;
   }
+
+  // A weaker level may slip to a nearly-as-good move, the closer ones more likely.
+  void slip(const MoveList& root_moves, SearchResult& result) {
+    const Weakness& weak = limits.weakness;
+    std::mt19937_64 rng(weak.seed);
+    if (int(rng() % 100) >= weak.mistake_percent) return;
+    const auto scored = score_root_moves(root_moves, std::max(1, result.depth));
+    if (stopped || scored.empty() || std::abs(scored[0].first) >= MateBound) return;
+    const int top = scored[0].first;
+    std::vector<ScoredMove> near;
+    std::vector<double> weights;
+    for (const auto& [s, m] : scored) {
+      if (s < top - weak.mistake_margin_cp || s <= -MateBound) continue;
+      near.push_back({s, m});
+      weights.push_back(1.0 + weak.mistake_margin_cp - (top - s));
+    }
+    std::discrete_distribution<std::size_t> pick(weights.begin(), weights.end());
+    const ScoredMove chosen = near[pick(rng)];
+    if (chosen.second == result.best) return;
+    result.best = chosen.second;
+    result.ponder = Move::none();
+    result.score = chosen.first;
+  }
 };
+
+void SearchControl::request_stop() {
+  {
+    std::lock_guard guard(mutex_);
+    stop_ = true;
+  }
+  released_.notify_all();
+}
+
+void SearchControl::report_ponderhit() {
+  {
+    std::lock_guard guard(mutex_);
+    ponderhit_ = true;
+  }
+  released_.notify_all();
+}
+
+void SearchControl::rearm() {
+  std::lock_guard guard(mutex_);
+  stop_ = false;
+  ponderhit_ = false;
+}
+
+void SearchControl::wait_for_release(bool infinite, bool ponder) {
+  std::unique_lock guard(mutex_);
+  released_.wait(guard, [&] { return stop_.load() || (!infinite && (!ponder || ponderhit_.load())); });
+}
 
 Searcher::Searcher(std::size_t hash_mb) : tt_(hash_mb), worker_(std::make_unique<Worker>(tt_)) {}
 Searcher::~Searcher() = default;
@@ -360,100 +554,17 @@ Move Searcher::table_move(const Position& pos) const {
 
 SearchResult Searcher::think(const Position& root, const SearchLimits& limits, SearchControl& control) {
   Worker& w = *worker_;
-  w.pos = root;
-  w.limits = limits;
-  w.control = &control;
-  w.budget = plan_time(limits.clock);
-  w.start = SteadyClock::now();
-  w.nodes = 0;
-  w.stopped = false;
-  w.pondering_over = false;
-  std::memset(w.killers, 0, sizeof w.killers);
-  for (auto& side : w.history)
-    for (auto& from : side)
-      for (int& h : from) h /= 4;
+  w.reset(root, limits, control);
   tt_.new_search();
 
   SearchResult result;
-  MoveList root_moves = legal_moves(root);
+  const MoveList root_moves = legal_moves(root);
   if (root_moves.empty()) return result;
   result.best = root_moves[0];
-
-  const int max_depth = limits.depth > 0 ? std::min(limits.depth, MaxPly - 1) : MaxPly - 1;
-  int score = 0;
-  std::vector<Move> best_line;
-  for (int depth = 1; depth <= max_depth; ++depth) {
-    w.seldepth = 0;
-    int delta = 18;
-    int alpha = -Infinity, beta = Infinity;
-    if (depth >= 5 && std::abs(score) < MateBound) {
-      alpha = std::max(score - delta, -Infinity);
-      beta = std::min(score + delta, Infinity);
-    }
-    int s = 0;
-    for (;;) {
-      s = w.search(alpha, beta, depth, 0, false);
-      if (w.stopped) break;
-      if (s <= alpha) {
-        beta = (alpha + beta) / 2;
-        alpha = std::max(s - delta, -Infinity);
-      } else if (s >= beta) {
-        beta = std::min(s + delta, Infinity);
-      } else {
-        break;
-      }
-      delta += delta;
-      if (delta > 1000) alpha = -Infinity, beta = Infinity;
-    }
-    // An interrupted iteration still counts when it already found a better first move.
-    if (w.stopped && (w.pv_length[0] == 0 || depth == 1)) break;
-    if (w.pv_length[0] > 0) {
-      best_line.assign(w.pv[0], w.pv[0] + w.pv_length[0]);
-      score = s;
-    }
-    if (w.stopped) break;
-    result.depth = depth;
-    if (control.on_info) {
-      SearchInfo info{depth, w.seldepth, score, w.nodes, w.elapsed_ms(), best_line};
-      control.on_info(info);
-    }
-    // Enough time used that the next iteration would not finish.
-    if (w.time_limits_apply() && w.budget.soft_ms >= 0 && w.elapsed_ms() >= w.budget.soft_ms * 6 / 10) break;
-    if (root_moves.size() == 1 && w.time_limits_apply() && w.budget.soft_ms >= 0 && depth >= 6) break;
-    if (std::abs(score) >= MateBound && depth > std::abs(mate_distance_plies(score)) + 2 && w.time_limits_apply()) break;
-  }
-
-  if (!best_line.empty()) result.best = best_line[0];
-  if (best_line.size() > 1) result.ponder = best_line[1];
-  result.score = score;
-
-  // A weaker level may slip to a nearly-as-good move.
-  const Weakness& weak = limits.weakness;
-  if (weak.mistake_percent > 0 && root_moves.size() > 1 && !w.stopped) {
-    std::mt19937_64 rng(weak.seed);
-    if (int(rng() % 100) < weak.mistake_percent) {
-      auto scored = w.score_root_moves(root_moves, std::max(1, result.depth));
-      if (!w.stopped && !scored.empty() && std::abs(scored[0].first) < MateBound) {
-        std::vector<std::pair<int, Move>> near;
-        for (auto& [s, m] : scored)
-          if (s >= scored[0].first - weak.mistake_margin_cp && s > -MateBound) near.push_back({s, m});
-        // Weight each candidate by how close it comes to the best.
-        std::vector<double> weights;
-        for (auto& [s, m] : near) weights.push_back(1.0 + weak.mistake_margin_cp - (scored[0].first - s));
-        std::discrete_distribution<std::size_t> pick(weights.begin(), weights.end());
-        auto chosen = near[pick(rng)];
-        if (chosen.second != result.best) {
-          result.best = chosen.second;
-          result.ponder = Move::none();
-          result.score = chosen.first;
-        }
-      }
-    }
-  }
-
+  w.iterate(root_moves.size(), result);
+  if (limits.weakness.mistake_percent > 0 && root_moves.size() > 1 && !w.stopped) w.slip(root_moves, result);
   // A ponder or infinite search must not answer before it is released.
-  while ((limits.infinite || (limits.ponder && !control.ponderhit.load())) && !control.stop.load())
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  control.wait_for_release(limits.infinite, limits.ponder);
   result.nodes = w.nodes;
   return result;
 }

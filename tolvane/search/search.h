@@ -3,15 +3,17 @@
 // move pruning, late move reductions and killer/history ordering.
 //
 // One Searcher per engine keeps its table from move to move. think() runs on
-// the caller's thread; another thread may set SearchControl::stop or
-// ::ponderhit at any time, and the search notices within a few thousand nodes.
+// the caller's thread; another thread steers it through SearchControl, and
+// the search notices within a few thousand nodes.
 #pragma once
 
 #include <array>
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "board/movelist.h"
@@ -58,11 +60,28 @@ struct SearchResult {
   std::uint64_t nodes = 0;
 };
 
-struct SearchControl {
-  std::atomic<bool> stop{false};
-  // The opponent played the expected move: from now on the time limits apply.
-  std::atomic<bool> ponderhit{false};
+// How another thread steers a running search: it may stop it, or tell a
+// ponder search that the expected move was played, at any time.
+class SearchControl {
+ public:
   std::function<void(const SearchInfo&)> on_info;  // after each finished iteration
+
+  void request_stop();
+  // The opponent played the expected move: from now on the time limits apply.
+  void report_ponderhit();
+  // Both signals cleared, for the next search.
+  void rearm();
+  bool stop_requested() const { return stop_.load(); }
+  bool ponderhit_reported() const { return ponderhit_.load(); }
+  // Blocks until a search with these limits may answer: at once for a timed
+  // one, at a stop for an infinite one, at a ponderhit or stop for a ponder one.
+  void wait_for_release(bool infinite, bool ponder);
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> ponderhit_{false};
+  std::mutex mutex_;
+  std::condition_variable released_;
 };
 
 class Searcher {

@@ -1,0 +1,74 @@
+#include "search/move_order.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+namespace tolvane {
+namespace {
+
+// Bands that keep the classes apart whatever the score inside a band.
+constexpr int ScoreTableMove = 1 << 30;
+constexpr int ScoreGoodTactical = 1 << 28;
+constexpr int ScoreKiller = 1 << 27;
+constexpr int ScoreLosingTactical = -(1 << 26);
+// Most valuable victim first, then least valuable attacker.
+constexpr int VictimWeight = 16;
+constexpr int AttackerDivisor = 16;
+
+}  // namespace
+
+int captured_value(const Position& pos, Move m) {
+  return m.kind() == MoveKind::EnPassant ? SeeValue[Pawn] : pos.value_on(m.to());
+}
+
+void History::update(Color c, Move m, int bonus) {
+  int& h = table_[c][m.from()][m.to()];
+  h += bonus - h * std::abs(bonus) / Max;
+}
+
+void History::age() {
+  for (auto& side : table_)
+    for (auto& from : side)
+      for (int& h : from) h /= 4;
+}
+
+void History::clear() { std::memset(table_, 0, sizeof table_); }
+
+OrderedMoves::OrderedMoves(const Position& pos, GenKind kind, Move table_move, const Killers& killers,
+                           const History& history) {
+  generate(pos, moves_, kind);
+  const Color us = pos.side_to_move();
+  for (std::size_t i = 0; i < moves_.size(); ++i) {
+    const Move m = moves_[i];
+    if (m == table_move) {
+      scores_[i] = ScoreTableMove;
+      classes_[i] = MoveClass::TableMove;
+    } else if (pos.is_capture(m) || m.kind() == MoveKind::Promotion) {
+      const bool promotion = m.kind() == MoveKind::Promotion;
+      const int victim = captured_value(pos, m) + (promotion ? SeeValue[m.promotion()] : 0);
+      const int mvv_lva = victim * VictimWeight - SeeValue[type_of(pos.piece_on(m.from()))] / AttackerDivisor;
+      const bool good = promotion ? m.promotion() == Queen : pos.see(m) >= 0;
+      scores_[i] = (good ? ScoreGoodTactical : ScoreLosingTactical) + mvv_lva;
+      classes_[i] = good ? MoveClass::GoodTactical : MoveClass::LosingTactical;
+    } else if (m == killers.first || m == killers.second) {
+      scores_[i] = ScoreKiller + (m == killers.first);
+      classes_[i] = MoveClass::Killer;
+    } else {
+      scores_[i] = history.score(us, m);
+      classes_[i] = MoveClass::Quiet;
+    }
+  }
+}
+
+Move OrderedMoves::next(std::size_t index) {
+  std::size_t best = index;
+  for (std::size_t j = index + 1; j < moves_.size(); ++j)
+    if (scores_[j] > scores_[best]) best = j;
+  std::swap(moves_[index], moves_[best]);
+  std::swap(scores_[index], scores_[best]);
+  std::swap(classes_[index], classes_[best]);
+  return moves_[index];
+}
+
+}  // namespace tolvane

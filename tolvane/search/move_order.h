@@ -1,0 +1,66 @@
+// Move ordering inside the search: the table move first, then winning
+// captures and queen promotions by victim and attacker, the two killers,
+// quiet moves by their history, and losing captures last.
+#pragma once
+
+#include <cstdint>
+
+#include "board/movegen.h"
+#include "board/movelist.h"
+#include "board/position.h"
+
+namespace tolvane {
+
+// What a move was taken for when it was ordered; the search prunes and
+// reduces by it.
+enum class MoveClass : std::uint8_t { TableMove, GoodTactical, Killer, Quiet, LosingTactical };
+
+// The value a capture takes off the board (a pawn for en passant).
+int captured_value(const Position& pos, Move m);
+
+// How often quiet moves caused a cut-off, per side, origin and target square.
+class History {
+ public:
+  static constexpr int Max = 16384;  // scores stay within +-Max
+
+  int score(Color c, Move m) const { return table_[c][m.from()][m.to()]; }
+  // A bonus (or, negative, a malus) that fades as the score nears Max.
+  void update(Color c, Move m, int bonus);
+  // Between searches: old lessons count for a quarter.
+  void age();
+  void clear();
+
+ private:
+  int table_[2][64][64] = {};
+};
+
+// The two latest quiet moves that caused a cut-off at one ply.
+struct Killers {
+  Move first, second;
+  void add(Move m) {
+    if (first == m) return;
+    second = first;
+    first = m;
+  }
+};
+
+// The moves of one node, handed out best first by selection.
+class OrderedMoves {
+ public:
+  // Generates the node's moves of the given kind and scores them.
+  OrderedMoves(const Position& pos, GenKind kind, Move table_move, const Killers& killers, const History& history);
+
+  std::size_t size() const { return moves_.size(); }
+  // Brings the best of the moves from `index` on to `index` and returns it.
+  Move next(std::size_t index);
+  // Of the move at `index`, once next(index) has handed it out.
+  MoveClass class_of(std::size_t index) const { return classes_[index]; }
+  int score(std::size_t index) const { return scores_[index]; }
+
+ private:
+  MoveList moves_;
+  int scores_[MoveList::Capacity];
+  MoveClass classes_[MoveList::Capacity];
+};
+
+}  // namespace tolvane
