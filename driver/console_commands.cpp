@@ -12,6 +12,7 @@
 int32_t manual_from = 0;
 int32_t manual_to = 0;
 int8_t manual_captured = 0;
+bool manual_move_on_board = false;
 
 namespace {
 
@@ -108,6 +109,7 @@ void manual_move(GameCore& core, GameState* state) {
   if (manual_move_possible()) {
     manual_captured = static_cast<int8_t>(
         MovePiece(static_cast<Square>(manual_from), static_cast<Square>(manual_to), state->board));
+    manual_move_on_board = true;
   } else {
     // The take-back must not undo a move that was never made.
     manual_from = previous_from;
@@ -122,9 +124,13 @@ void manual_take_back(GameCore& core, GameState* state) {
   console_print(" Alte Figur %d : ", manual_captured);
   console_print("Figur wird zur\x81" "ckgezogen von : %d \n", manual_to);
   console_print("                        nach : %d \n", manual_from);
-  if (manual_move_possible()) {
+  // A second take-back, or one after a refused move, would move pieces the user never moved.
+  if (manual_move_on_board) {
+    manual_move_on_board = false;
     manual_captured = static_cast<int8_t>(ReturnPiece(static_cast<Square>(manual_to), static_cast<Square>(manual_from),
                                                       static_cast<Piece>(manual_captured), state->board));
+  } else {
+    console_print(" Kein Zug zur\x81" "ckzunehmen \n");
   }
   manual_move_end(core, state);
 }

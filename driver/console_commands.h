@@ -15,6 +15,8 @@ bool is_console_command(char command);
 extern int32_t manual_from;
 extern int32_t manual_to;
 extern int8_t manual_captured;
+// True from a manual move until its take-back: only then has '7' a move to take back.
+extern bool manual_move_on_board;
 
 // Runs one of those commands on the interpreter's globals; hauptloop dispatches them here.
 // '$' may be followed by a level '1', '2' or '3', and then by 'p' to play the chosen move.

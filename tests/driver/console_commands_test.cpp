@@ -154,8 +154,14 @@ TEST_F(ConsoleCommandsTest, ManualMoveAndTakeBackRoundTrip) {
   EXPECT_TRUE(same_board(board, *state_.board));
 }
 
-TEST_F(ConsoleCommandsTest, ManualMoveOffTheBoardOrInPlaceChangesNothing) {
+TEST_F(ConsoleCommandsTest, TakeBackWithoutAMoveOnTheBoardChangesNothing) {
   const Board board = board_copy();
+  console_input("12\n28\n");  // e2-e4, taken back at once
+  run("6");
+  run("7");
+  ASSERT_TRUE(same_board(board, *state_.board));
+  // Squares off the board or a piece left in place are refused; neither they nor a second
+  // take-back may undo the move above again.
   for (const char* input : {"0\n0\n", "12\n99\n", "-1\n20\n"}) {
     console_input(input);
     run("6");
@@ -163,6 +169,9 @@ TEST_F(ConsoleCommandsTest, ManualMoveOffTheBoardOrInPlaceChangesNothing) {
     run("7");
     EXPECT_TRUE(same_board(board, *state_.board)) << input;
   }
+  run("7");
+  EXPECT_TRUE(same_board(board, *state_.board));
+  EXPECT_NE(console().find("Kein Zug zur\x81" "ckzunehmen"), std::string::npos);
 }
 
 TEST_F(ConsoleCommandsTest, BoardPicturesGoToTheConsole) {
