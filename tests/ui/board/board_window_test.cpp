@@ -48,11 +48,9 @@ QString square_differs(const QImage& board, int row, int column, uint8_t piece, 
   return QString();
 }
 
-ChessApp* app() { return static_cast<ChessApp*>(QCoreApplication::instance()); }
-
 }  // namespace
 
-class BoardWindowTest : public QObject {
+class BoardWindowTest : public WindowTest {
   Q_OBJECT
   PieceBitmaps bitmaps = load_piece_bitmaps();
 
@@ -116,9 +114,7 @@ class BoardWindowTest : public QObject {
   }
 
   void the_board_fills_a_window_of_any_shape() {
-    app()->InitInstance();
-    MainFrame* frame = app()->main_frame();
-    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    open_frame();
     frame->showNormal();
     frame->resize(760, 300);
     QTRY_COMPARE(frame->client_area()->width(), 760);

@@ -15,8 +15,6 @@
 
 namespace {
 
-ChessApp* app() { return static_cast<ChessApp*>(QCoreApplication::instance()); }
-
 template <typename Control>
 Control* control(QWidget* dialog, int id) {
   return dialog->findChild<Control*>(QString::number(id));
@@ -36,14 +34,12 @@ void choose(QDialog* dialog, const QString& entry) {
 
 }  // namespace
 
-class DialogsWindowTest : public QObject {
+class DialogsWindowTest : public WindowTest {
   Q_OBJECT
-  MainFrame* frame = nullptr;
 
  private slots:
   void init() {
-    app()->InitInstance();
-    frame = app()->main_frame();
+    open_frame();
     frame->setup_dialog->auto_answer = 0;  // no computer answers between the dialogs
   }
 
@@ -94,7 +90,6 @@ class DialogsWindowTest : public QObject {
   }
 
   void typed_moves_become_user_moves() {
-    CommandLog log;
     const auto type_and = [](const QString& text, int button) {
       when_modal_opens([text, button](QDialog* dialog) {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("moves"));
@@ -113,14 +108,12 @@ class DialogsWindowTest : public QObject {
     frame->OnCommand(ID_ENTER_MOVE);
     QVERIFY(log.commands.empty());
 
-    FakePrompts boxes;
     type_and(QStringLiteral("e7e5abcdefgh"), 1);
     frame->OnCommand(ID_ENTER_MOVE);
     QCOMPARE(log.commands.front(), std::string("Be7e5abcde"));
   }
 
   void possible_moves_of_the_initial_position() {
-    CommandLog log;
     QStringList entries;
     QRect picture;
     QRect picture_frame;
@@ -158,7 +151,7 @@ class DialogsWindowTest : public QObject {
 
   void possible_moves_at_the_end_of_a_game() {
     for (const char* move : {"Bf2f3", "Be7e5", "Bg2g4", "Bd8h4"}) frame->SubmitUserMove(move);
-    CommandLog log;
+    log.commands.clear();
     QStringList entries;
     when_modal_opens([&](QDialog* dialog) {
       entries = list_entries(dialog);
@@ -174,7 +167,6 @@ class DialogsWindowTest : public QObject {
     log.replies["lf"] = {"", "1-0 {White mates}", ""};
     log.replies["ln"] = {"", "", ""};
     log.replies["B"] = {"", "1-0 {White mates}", "1-0 {White mates}"};
-    FakePrompts boxes;
     when_modal_opens([](QDialog* dialog) {
       choose(dialog, QStringLiteral("1-0 {White mates}"));
       control<QAbstractButton>(dialog, 1)->click();
@@ -185,7 +177,6 @@ class DialogsWindowTest : public QObject {
   }
 
   void instructions_byte_for_byte() {
-    FakePrompts boxes;
     frame->OnCommand(ID_INSTRUCTIONS);
     QCOMPARE(boxes.boxes.at(0).caption, QStringLiteral("instruction"));
     const QStringList lines = boxes.boxes[0].text.split(u'\n');
@@ -199,9 +190,7 @@ class DialogsWindowTest : public QObject {
   }
 
   void about_boxes() {
-    CommandLog log;
     log.replies["V"] = {"", "\nTolvane stand-in 1.0 %d", ""};
-    FakePrompts boxes;
     frame->OnCommand(ID_ABOUT_ENGINE);
     QCOMPARE(boxes.boxes.back().caption, QStringLiteral("About engine"));
     QCOMPARE(boxes.boxes.back().text, QStringLiteral("\nTolvane stand-in 1.0 %d"));

@@ -14,18 +14,6 @@
 
 namespace {
 
-ChessApp* app() { return static_cast<ChessApp*>(QCoreApplication::instance()); }
-
-// The centre of a display square of the client area.
-QPoint centre_of(const MainFrame& frame, int column, int row) {
-  const QRect area = frame.client_area()->rect();
-  return QPoint((2 * column + 1) * area.width() / 16, (2 * row + 1) * area.height() / 16);
-}
-
-void click(MainFrame& frame, int column, int row, Qt::KeyboardModifiers keys = Qt::NoModifier) {
-  QTest::mouseClick(frame.client_area(), Qt::LeftButton, keys, centre_of(frame, column, row));
-}
-
 // Paints of the board, counted as they happen.
 class PaintCounter : public QObject {
  public:
@@ -41,16 +29,11 @@ class PaintCounter : public QObject {
 
 }  // namespace
 
-class FrameWindowTest : public QObject {
+class FrameWindowTest : public WindowTest {
   Q_OBJECT
-  MainFrame* frame = nullptr;
 
  private slots:
-  void init() {
-    app()->InitInstance();
-    frame = app()->main_frame();
-    QVERIFY(QTest::qWaitForWindowExposed(frame));
-  }
+  void init() { open_frame(); }
 
   void start_state() {
     QCOMPARE(frame->windowTitle(), QStringLiteral("Tolvane - chess program"));
@@ -91,7 +74,6 @@ class FrameWindowTest : public QObject {
   }
 
   void function_key_reaches_its_command() {
-    CommandLog log;
     log.replies["c"] = {"e2e4", "", ""};
     frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(frame));
@@ -102,7 +84,6 @@ class FrameWindowTest : public QObject {
   }
 
   void level_chooses_the_computer_command() {
-    CommandLog log;
     log.replies["c"] = {"", "", ""};
     const std::pair<uint16_t, const char*> levels[] = {
         {1015, "c3"}, {1013, "c1"}, {1014, "c2"}, {1016, "c4"}, {0, "c"}};
@@ -114,7 +95,6 @@ class FrameWindowTest : public QObject {
   }
 
   void idle_chain_shows_the_user_move_before_the_computer_thinks() {
-    CommandLog log;
     log.replies["c"] = {"e7e5", "", ""};
     PaintCounter counter(frame->client_area());
     int paints_at_move = -1;
@@ -128,8 +108,8 @@ class FrameWindowTest : public QObject {
                                 QApplication::overrideCursor()->shape() == Qt::WaitCursor;
       }
     };
-    click(*frame, 4, 6);
-    click(*frame, 4, 4);
+    click(4, 6);
+    click(4, 4);
     QVERIFY(run_until([&] { return log.count("c3") == 1; }));
     QVERIFY(paints_at_answer > paints_at_move);
     QVERIFY(wait_cursor_at_answer);
@@ -140,7 +120,6 @@ class FrameWindowTest : public QObject {
   }
 
   void no_answer_without_auto_answer() {
-    CommandLog log;
     log.replies["c"] = {"e7e5", "", ""};
     frame->setup_dialog->auto_answer = 0;
     frame->SubmitUserMove("Be2e4");
@@ -151,35 +130,33 @@ class FrameWindowTest : public QObject {
   }
 
   void clicks_become_move_commands() {
-    CommandLog log;
-    FakePrompts boxes;
     frame->setup_dialog->auto_answer = 0;
-    click(*frame, 4, 6);
+    click(4, 6);
     QCOMPARE(frame->square_selected, 1);
-    click(*frame, 4, 6);  // the selected square again: nothing happens
+    click(4, 6);  // the selected square again: nothing happens
     QCOMPARE(frame->selected_column, 4);
     QCOMPARE(frame->selected_row, 6);
-    click(*frame, 4, 4);
+    click(4, 4);
     QCOMPARE(log.since("B"), std::vector<std::string>({"Be2e4D", "ll"}));
     QCOMPARE(frame->square_selected, 0);
     QCOMPARE(frame->selected_column, 10);
 
-    click(*frame, 2, 6);
+    click(2, 6);
     frame->OnCommand(ID_TURN_BOARD);  // drops a half-entered move
     QCOMPARE(frame->board_turned, 1);
     QCOMPARE(frame->square_selected, 0);
     QCOMPARE(frame->selected_row, 10);
-    click(*frame, 4, 6);
-    click(*frame, 4, 4);
+    click(4, 6);
+    click(4, 4);
     QCOMPARE(log.since("Bd"), std::vector<std::string>({"Bd7d5D", "ll"}));
     QVERIFY(boxes.boxes.empty());
   }
 
   void clicks_with_keys_or_other_buttons_are_ignored() {
-    click(*frame, 1, 1, Qt::ShiftModifier);
-    click(*frame, 1, 1, Qt::ControlModifier);
+    click(1, 1, Qt::ShiftModifier);
+    click(1, 1, Qt::ControlModifier);
     QCOMPARE(frame->square_selected, 0);
-    frame->OnLButtonDown(MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON, centre_of(*frame, 1, 1));
+    frame->OnLButtonDown(MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON, centre_of(1, 1));
     QCOMPARE(frame->square_selected, 0);
 
     const QPointF at(3, 3);
@@ -189,7 +166,6 @@ class FrameWindowTest : public QObject {
   }
 
   void edge_columns_of_a_wide_window() {
-    FakePrompts boxes;
     frame->showNormal();
     frame->resize(700, 200);
     QTRY_COMPARE(frame->client_area()->width(), 700);
@@ -204,15 +180,14 @@ class FrameWindowTest : public QObject {
   }
 
   void refused_move_offers_the_possible_moves() {
-    FakePrompts boxes;
     boxes.answers = {BoxAnswer::Yes};
     QString opened;
     when_modal_opens([&](QDialog* dialog) {
       opened = dialog->metaObject()->className();
       dialog->reject();
     });
-    click(*frame, 1, 7);
-    click(*frame, 1, 4);
+    click(1, 7);
+    click(1, 4);
     QCOMPARE(boxes.boxes.size(), size_t{1});
     QCOMPARE(boxes.boxes[0].text,
              QStringLiteral(" The move : b1b4 is impossible \n \n Do you like to choose another one ?"));
@@ -224,12 +199,11 @@ class FrameWindowTest : public QObject {
   }
 
   void new_game_keeps_the_turned_board_and_the_settings() {
-    CommandLog log;
     frame->setup_dialog->auto_answer = 0;
     frame->setup_dialog->level = 1013;
     frame->SubmitUserMove("Be2e4");
     frame->TurnBoard();
-    click(*frame, 3, 3);
+    click(3, 3);
     frame->OnCommand(ID_NEW_GAME);
     QCOMPARE(log.since("0"), std::vector<std::string>({"0", "0", "8", "F1"}));
     QCOMPARE(frame->board_turned, 1);
@@ -243,8 +217,6 @@ class FrameWindowTest : public QObject {
   }
 
   void only_played_moves_are_recorded() {
-    FakePrompts boxes;
-    CommandLog log;
     frame->ComputerMove();  // the real interpreter: no engine can be started here
     QCOMPARE(boxes.boxes.size(), size_t{1});
     QVERIFY(boxes.boxes[0].text.startsWith(QStringLiteral("Error 4: opening")));
@@ -273,7 +245,6 @@ class FrameWindowTest : public QObject {
   }
 
   void exit_tells_the_engine_and_the_close_box_does_not() {
-    CommandLog log;
     frame->OnCommand(ID_EXIT);
     QCOMPARE(log.commands, std::vector<std::string>({"X"}));
     QVERIFY(!frame->isVisible());
@@ -291,10 +262,8 @@ class FrameWindowTest : public QObject {
     for (int i = 0; i < 300; ++i) script += "info thinking | @sleep 100 | ";
     script += "move e2e4\n";
     StandInEngine engine(script);
-    CommandLog log;
-    FakePrompts boxes;
     QTimer::singleShot(300, frame, [this] {
-      click(*frame, 4, 6);
+      click(4, 6);
       frame->OnCommand(ID_TURN_BOARD);
       frame->OnCommand(ID_NEW_GAME);
       frame->close();

@@ -1,6 +1,6 @@
 #pragma once
-// What the window tests share: boxes answered by the test, a log of the interpreter's commands,
-// and a way to act on a modal dialog once it is open.
+// What the window tests share: boxes and file dialogs answered by the test, a log of the
+// interpreter's commands, a way to act on a modal dialog once it is open, and the base of the tests.
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
@@ -14,6 +14,7 @@
 
 #include "ui/app/chess_app.h"
 #include "ui/app/interpreter_calls.h"
+#include "ui/frame/main_frame.h"
 #include "ui/prompts.h"
 
 struct ShownBox {
@@ -22,11 +23,28 @@ struct ShownBox {
   BoxButtons buttons;
 };
 
-// Records every box and answers with the next scripted answer (OK when none is left).
+struct FileDialogCall {
+  QString initial_name;
+  QString filter;
+  QString default_suffix;
+};
+
+// Records every box and answers with the next scripted answer (OK when none is left); both file
+// dialogs are answered with path (none chosen when it is empty) and remembered.
 class FakePrompts : public Prompts {
  public:
   FakePrompts() { set_prompts(this); }
   ~FakePrompts() override { set_prompts(nullptr); }
+
+  // Empty again and answering the window's boxes.
+  void reset() {
+    boxes.clear();
+    answers.clear();
+    path.clear();
+    save_calls.clear();
+    open_calls.clear();
+    set_prompts(this);
+  }
 
   BoxAnswer show_box(QWidget*, const QString& text, const QString& caption, BoxButtons buttons,
                      BoxIcon) override {
@@ -36,15 +54,22 @@ class FakePrompts : public Prompts {
     answers.pop_front();
     return answer;
   }
-  QString choose_save_path(QWidget*, const QString&, const QString&, const QString&) override {
-    return QString();
+  QString choose_save_path(QWidget*, const QString& initial_name, const QString& filter,
+                           const QString& default_suffix) override {
+    save_calls.push_back({initial_name, filter, default_suffix});
+    return path;
   }
-  QString choose_open_path(QWidget*, const QString&, const QString&, const QString&) override {
-    return QString();
+  QString choose_open_path(QWidget*, const QString& initial_name, const QString& filter,
+                           const QString& default_suffix) override {
+    open_calls.push_back({initial_name, filter, default_suffix});
+    return path;
   }
 
   std::vector<ShownBox> boxes;
   std::deque<BoxAnswer> answers;
+  QString path;
+  std::vector<FileDialogCall> save_calls;
+  std::vector<FileDialogCall> open_calls;
 };
 
 // Passes every command to the real interpreter and writes it down; commands that begin with a
@@ -59,6 +84,14 @@ class CommandLog : public InterpreterBackend {
 
   CommandLog() { set_interpreter_backend(this); }
   ~CommandLog() override { set_interpreter_backend(nullptr); }
+
+  // Empty again, without scripted replies, and watching the window's commands.
+  void reset() {
+    commands.clear();
+    replies.clear();
+    on_command = nullptr;
+    set_interpreter_backend(this);
+  }
 
   const char* hauptloop(const char* command, GameState* state, const char** result_out) override {
     commands.emplace_back(command);
@@ -131,6 +164,35 @@ inline bool run_until(const std::function<bool()>& done, int limit_ms = 5000) {
   if (!done()) loop.exec();
   return done();
 }
+
+// The base of the window tests: each test opens the main frame afresh in its init slot; the log and
+// the boxes start empty with it.
+class WindowTest : public QObject {
+ protected:
+  static ChessApp* app() { return static_cast<ChessApp*>(QCoreApplication::instance()); }
+
+  // Opens the main frame as the program start does and waits until it is shown.
+  void open_frame() {
+    app()->InitInstance();
+    frame = app()->main_frame();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    log.reset();
+    boxes.reset();
+  }
+
+  // The centre of a display square of the client area.
+  QPoint centre_of(int column, int row) const {
+    const QRect area = frame->client_area()->rect();
+    return QPoint((2 * column + 1) * area.width() / 16, (2 * row + 1) * area.height() / 16);
+  }
+  void click(int column, int row, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    QTest::mouseClick(frame->client_area(), Qt::LeftButton, keys, centre_of(column, row));
+  }
+
+  MainFrame* frame = nullptr;
+  CommandLog log;
+  FakePrompts boxes;
+};
 
 // The test object runs under the window's own application object.
 #define WINDOW_TEST_MAIN(TestObject)                   \
