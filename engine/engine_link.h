@@ -35,8 +35,9 @@ class EngineLink {
   EngineLink();
   ~EngineLink();  // runs shut_down at program exit
 
-  // Starts "tolvane.exe", looked up beside the running executable, then in the current
-  // directory, then along PATH; when found, its directory becomes the current directory of this
+  // Starts "tolvane.exe", looked up beside the running executable, then where an installation
+  // keeps it (../lib/tolvane from there), then in the current directory, then along PATH; when
+  // found anywhere but in the installation, its directory becomes the current directory of this
   // process. When TOLVANE_ENGINE is set, its value (words split at blanks) is the command line
   // instead and nothing is looked up or changed. A previous engine is stopped first. Result in
   // start_status: 1/2 a pipe could not be made, 3 the write end could not be kept from the

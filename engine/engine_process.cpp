@@ -161,8 +161,15 @@ void EngineLink::start_engine(int use_development_path) {
     copy_text(command_line, sizeof command_line, use_development_path ? DEVELOPMENT_COMMAND : ENGINE_PROGRAM_NAME);
     if (use_development_path) directory = DEVELOPMENT_DIRECTORY;
     char beside[LOOKUP_SIZE];
+    char installed[LOOKUP_SIZE];
     if (!running_executable_directory(beside, sizeof beside)) beside[0] = '\0';
-    if (locate_program(ENGINE_PROGRAM_NAME, beside, std::getenv("PATH"), located, sizeof located)) {
+    if (!beside[0] || !installed_engine_directory(beside, installed, sizeof installed)) installed[0] = '\0';
+    const ProgramPlace place =
+        locate_program(ENGINE_PROGRAM_NAME, beside, installed, std::getenv("PATH"), located, sizeof located);
+    if (place == ProgramPlace::installed) {
+      // Run by its path: the current directory stays the user's, where games are saved and loaded.
+      if (!use_development_path) program = located;
+    } else if (place != ProgramPlace::nowhere) {
       char* slash = std::strrchr(located, '/');
       *slash = '\0';
       const bool moved = ::chdir(located) == 0;

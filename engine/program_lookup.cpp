@@ -24,24 +24,28 @@ bool try_directory(const char* directory, int length, const char* name, char* fo
   return is_executable_file(found);
 }
 
+// Tries a directory given by the caller; null or empty ones are skipped.
+bool try_given_directory(const char* directory, const char* name, char* found, int size) {
+  return directory && *directory &&
+         try_directory(directory, static_cast<int>(std::strlen(directory)), name, found, size);
+}
+
 }  // namespace
 
-bool locate_program(const char* name, const char* beside_directory, const char* search_path,
-                    char* found, int size) {
-  if (size <= 0) return false;
-  if (beside_directory && *beside_directory &&
-      try_directory(beside_directory, static_cast<int>(std::strlen(beside_directory)), name,
-                    found, size))
-    return true;
-  if (try_directory("", 0, name, found, size)) return true;
+ProgramPlace locate_program(const char* name, const char* beside_directory, const char* installed_directory,
+                            const char* search_path, char* found, int size) {
+  if (size <= 0) return ProgramPlace::nowhere;
+  if (try_given_directory(beside_directory, name, found, size)) return ProgramPlace::beside;
+  if (try_given_directory(installed_directory, name, found, size)) return ProgramPlace::installed;
+  if (try_directory("", 0, name, found, size)) return ProgramPlace::current_directory;
   for (const char* entry = search_path; entry;) {
     const char* colon = std::strchr(entry, ':');
     const int length = static_cast<int>(colon ? colon - entry : std::strlen(entry));
-    if (try_directory(entry, length, name, found, size)) return true;
+    if (try_directory(entry, length, name, found, size)) return ProgramPlace::search_path;
     entry = colon ? colon + 1 : nullptr;
   }
   found[0] = '\0';
-  return false;
+  return ProgramPlace::nowhere;
 }
 
 bool running_executable_directory(char* directory, int size) {
@@ -53,4 +57,9 @@ bool running_executable_directory(char* directory, int size) {
   if (!slash) return false;
   *(slash == directory ? slash + 1 : slash) = '\0';
   return true;
+}
+
+bool installed_engine_directory(const char* executable_directory, char* directory, int size) {
+  const int written = std::snprintf(directory, size, "%s/../%s", executable_directory, TOLVANE_ENGINE_DIR);
+  return written >= 0 && written < size;
 }
