@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 
+#include "protocol/engine_options.h"
 #include "protocol/input.h"
 #include "protocol/output.h"
 #include "protocol/uci.h"
@@ -13,6 +14,7 @@
 
 int main(int argc, char** argv) {
   using namespace tolvane;
+  if (answer_standard_option(argc, argv, ENGINE_PROGRAM, std::cout)) return 0;
   if (argc > 1 && std::strcmp(argv[1], "bench") == 0) {
     run_bench(std::cout, argc > 2 ? std::max(1, std::atoi(argv[2])) : BenchDepth);
     return 0;

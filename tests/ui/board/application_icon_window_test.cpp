@@ -1,0 +1,74 @@
+// The program's icon: a framed light square with White's knight from the piece pictures, at
+// every size the icon theme expects, and the window's icon made of the same pictures.
+#include "tests/ui/support/window_test_support.h"
+#include "ui/board/application_icon.h"
+#include "ui/board/piece_bitmaps.h"
+
+namespace {
+
+constexpr QRgb WHITE = 0xFFFFFFFF;
+constexpr QRgb BLACK_PIXEL = 0xFF000000;
+constexpr QRgb RED = 0xFFFF0000;
+
+int count_of(const QImage& image, QRgb colour) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == colour;
+  return count;
+}
+
+// The pixels inside the knight's outline, in the part of its mask the board shows.
+int knight_pixels() {
+  const QImage mask = LoadBitmap(QStringLiteral("SPRINGERM"));
+  int count = 0;
+  for (int y = 0; y < 47; ++y)
+    for (int x = 0; x < 47; ++x) count += (mask.pixel(x, y) & 0xFFFFFF) == 0;
+  return count;
+}
+
+}  // namespace
+
+class ApplicationIconTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void every_size_is_a_framed_square_with_the_red_knight() {
+    QVERIFY(knight_pixels() > 300);
+    for (const int size : APPLICATION_ICON_SIZES) {
+      const QImage icon = draw_application_icon(size);
+      QCOMPARE(icon.size(), QSize(size, size));
+      QCOMPARE(icon.pixel(0, 0), BLACK_PIXEL);
+      QCOMPARE(icon.pixel(size - 1, size - 1), BLACK_PIXEL);
+      QCOMPARE(icon.pixel(size / 2, size - 1), BLACK_PIXEL);
+      // The square's first row inside the frame is white; the middle holds the knight.
+      QCOMPARE(icon.pixel(size / 2, std::max(1, size / 32)), WHITE);
+      if (size >= 64) {
+        // Scaled by a whole factor: only red, white and the frame, and every knight pixel of the
+        // picture became factor x factor red ones.
+        const int factor = (size - 2 * (size / 32)) / 47;
+        QCOMPARE(count_of(icon, RED), knight_pixels() * factor * factor);
+        QCOMPARE(count_of(icon, RED) + count_of(icon, WHITE) + count_of(icon, BLACK_PIXEL), size * size);
+      } else {
+        int reddish = 0;
+        for (int y = 0; y < size; ++y)
+          for (int x = 0; x < size; ++x) {
+            const QColor colour = icon.pixelColor(x, y);
+            reddish += colour.red() > 200 && colour.green() < 150 && colour.blue() < 150;
+          }
+        QVERIFY2(reddish > size * size / 8, qPrintable(QStringLiteral("size %1").arg(size)));
+      }
+    }
+  }
+
+  void the_window_icon_has_every_size_drawn_alike() {
+    const QIcon icon = application_icon();
+    QCOMPARE(icon.availableSizes().size(), std::size(APPLICATION_ICON_SIZES));
+    for (const int size : APPLICATION_ICON_SIZES) {
+      QVERIFY(icon.availableSizes().contains(QSize(size, size)));
+      QCOMPARE(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32),
+               draw_application_icon(size));
+    }
+  }
+};
+
+WINDOW_TEST_MAIN(ApplicationIconTest)
+#include "application_icon_window_test.moc"
