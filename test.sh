@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both presets and runs the whole test suite on each; the default
-# build also runs the real window under Xvfb.
+# build also runs the real window under Xvfb and is packaged, installed, checked and removed.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -11,3 +11,5 @@ for preset in default sanitize; do
 done
 echo "=== window under Xvfb"
 scripts/smoke-x11.sh build
+echo "=== Debian package"
+scripts/package-check.sh build

@@ -13,7 +13,7 @@ rm -f "$shots"/*.png
 
 fail() { echo "smoke-x11: $*" >&2; exit 1; }
 [ -x "$program" ] || fail "$program is not built"
-for tool in Xvfb xdotool import convert xdpyinfo; do
+for tool in Xvfb xdotool import convert xdpyinfo xprop; do
   command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
 done
 if [ ! -x "$build/bin/tolvane.exe" ]; then
@@ -47,6 +47,8 @@ xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
 program_pid=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tolvane - chess program$' | head -1) ||
   fail "the window did not appear"
+# The window carries the program's icon for the title bar and the task list.
+xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (48 x 48)' || fail "the window shows no icon"
 # No window manager runs here to maximize it: give it a size of its own.
 xdotool windowmove --sync "$window" 0 0
 xdotool windowsize --sync "$window" 800 600
