@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both presets and runs the whole test suite on each; the default
-# build also runs the real window under Xvfb and is packaged, installed, checked and removed.
+# build also runs the real window under Xvfb and is packaged, installed, checked and removed; last,
+# each fuzz target runs for a short while.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -13,3 +14,5 @@ echo "=== window under Xvfb"
 scripts/smoke-x11.sh build
 echo "=== Debian package"
 scripts/package-check.sh build
+echo "=== fuzz targets, 20 s each"
+scripts/fuzz.sh 20

@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make ninja-build pkg-config
+  clang libclang-rt-dev llvm
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xdotool x11-apps x11-utils imagemagick

@@ -1,7 +1,11 @@
 // The interpreter's exchange with an engine: a scripted stand-in engine over real pipes records
 // every line it is sent.
+#include <signal.h>
+
+#include <cerrno>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/driver/interpreter_fixture.h"
@@ -174,6 +178,88 @@ TEST_F(EngineExchangeTest, LongEngineTextsAreCutToTheirBuffers) {
   const std::string picture = run("Y");
   EXPECT_EQ(picture.size(), 119u);
   EXPECT_EQ(picture.substr(0, 3), "aaa");
+}
+
+// What a faulty engine does must leave the game where it was and say so in the program's words.
+class FaultyEngineTest : public EngineExchangeTest {
+ protected:
+  // The game after 1. e4 with the engine to answer; the reply to "c" must leave it unchanged.
+  std::string reply_after_e4(const std::string& script) {
+    engine_.reset();  // the old stand-in's end unsets TOLVANE_ENGINE: it must go before the new one
+    start_with(script);
+    run("Be2e4");
+    after_user_move_ = current_node;
+    board_after_user_move_ = board_copy();
+    const std::string message = run("c");
+    EXPECT_EQ(current_node, after_user_move_);
+    EXPECT_TRUE(same_board(board_copy(), board_after_user_move_));
+    return message;
+  }
+  static bool reaped(pid_t engine) { return kill(engine, 0) != 0 && errno == ESRCH; }
+
+  PositionNode* after_user_move_ = nullptr;
+  Board board_after_user_move_{};
+};
+
+TEST_F(FaultyEngineTest, MovesThatAreNotLegalHereAreShownAndNotPlayed) {
+  for (const std::string reply : {"move d2d4", "move e7e4", "move", "move a9z0", "move e8g8"}) {
+    SetUp();
+    EXPECT_EQ(reply_after_e4("on e2e4 => " + reply + "\n"), " Engine: \n \n" + reply) << reply;
+    EXPECT_EQ(run("ll"), "e2e4") << reply;
+    TearDown();
+  }
+}
+
+TEST_F(FaultyEngineTest, AFloodOfOutputIsReadThroughToTheMove) {
+  std::string flood = "on e2e4 => " + std::string(100000, 'x');
+  for (int i = 0; i < 5000; ++i) flood += " | info depth 1 score 0 nodes 1 pv e7e5";
+  start_with(flood + " | move e7e5\n");
+  run("Be2e4");
+  EXPECT_EQ(run("c"), "");
+  EXPECT_EQ(run("ll"), "e7e5");
+}
+
+TEST_F(FaultyEngineTest, AnEmptyLineAndThenSilenceEndTheEngineAfterTheTimeLimit) {
+  engine_link.read_time_limit_ms = 300;
+  EXPECT_EQ(reply_after_e4("on e2e4 => \n"), "Error 5: engine tolvane.exe has ended");
+  const pid_t silent = engine_link.process_id;
+  engine_link.read_time_limit_ms = -1;
+  engine_.reset();
+  start_with("on go => move e7e5\n");
+  EXPECT_EQ(run("c"), "");
+  EXPECT_TRUE(reaped(silent));
+  EXPECT_EQ(run("ll"), "e7e5");
+}
+
+TEST_F(FaultyEngineTest, AnEngineThatQuitIsReportedOnceThenRestarted) {
+  start_with("on go => move e7e5\n");
+  run("V");
+  run("X");
+  run("Be2e4");
+  EXPECT_EQ(run("c"), "Error 5: engine tolvane.exe has ended");
+  EXPECT_EQ(run("ll"), "e2e4");
+  EXPECT_EQ(run("c"), "");
+  EXPECT_EQ(run("ll"), "e7e5");
+}
+
+TEST_F(FaultyEngineTest, TheRealEngineKilledWhileItThinksIsReapedAndReplaced) {
+  setenv("TOLVANE_ENGINE", TOLVANE_EXE_PATH, 1);
+  run("F1");
+  run("Be2e4");
+  const PositionNode* after_user_move = current_node;
+  run("V");
+  const pid_t thinking = engine_link.process_id;
+  std::thread killer([thinking] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    kill(thinking, SIGKILL);
+  });
+  EXPECT_EQ(run("c4"), "Error 5: engine tolvane.exe has ended");  // level 4 thinks for seconds
+  killer.join();
+  EXPECT_EQ(current_node, after_user_move);
+  EXPECT_EQ(run("c1"), "");
+  EXPECT_TRUE(reaped(thinking));
+  EXPECT_EQ(current_node->Welcher_zug, 2);  // the new engine answered: White to move at move 2
+  unsetenv("TOLVANE_ENGINE");
 }
 
 }  // namespace

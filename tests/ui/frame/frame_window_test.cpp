@@ -1,6 +1,9 @@
 // The main frame: start state, the idle chain, mouse moves, the move boxes, new game and exit.
+#include <signal.h>
+
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <cerrno>
 
 #include "driver/interpreter_state.h"
 #include "engine/engine_link.h"
@@ -257,16 +260,25 @@ class FrameWindowTest : public WindowTest {
   }
 
   // Last: the stand-in engine leaves TOLVANE_ENGINE unset behind it.
-  void a_wait_takes_no_input_and_the_close_box_ends_it() {
+  void a_wait_takes_no_input_and_closing_ends_it_data() {
+    QTest::addColumn<bool>("by_menu");
+    QTest::newRow("close box") << false;
+    QTest::newRow("File, Exit") << true;
+  }
+  void a_wait_takes_no_input_and_closing_ends_it() {
+    QFETCH(bool, by_menu);
     std::string script = "greet Tolvane stand-in\ngreet ready\non go => ";
     for (int i = 0; i < 300; ++i) script += "info thinking | @sleep 100 | ";
     script += "move e2e4\n";
     StandInEngine engine(script);
-    QTimer::singleShot(300, frame, [this] {
+    QTimer::singleShot(300, frame, [this, by_menu] {
       click(4, 6);
       frame->OnCommand(ID_TURN_BOARD);
       frame->OnCommand(ID_NEW_GAME);
-      frame->close();
+      if (by_menu)
+        frame->OnCommand(ID_EXIT);
+      else
+        frame->close();
       QVERIFY(frame->isVisible());  // still inside the wait
     });
     frame->ComputerMove();
@@ -277,7 +289,9 @@ class FrameWindowTest : public WindowTest {
     QVERIFY(boxes.boxes.empty());
     QVERIFY(frame->document->move_record.empty());
     QVERIFY(engine_link.engine_ended());
+    const pid_t killed = engine_link.process_id;
     engine_link.shut_down();
+    QVERIFY(kill(killed, 0) != 0 && errno == ESRCH);  // reaped, no zombie left
   }
 };
 
