@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 #include <sstream>
 
 #include "search/evaluate.h"
@@ -48,6 +49,10 @@ TEST(Evaluate, IsTheSameForBothColours) {
       "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
       "4k3/8/8/3P4/8/8/8/4K2R b K - 0 1",
       "6k1/5ppp/8/8/2B5/8/5PPP/6K1 w - - 0 1",
+      // Outposts, threats, storms, a bare king against a rook.
+      "r1bq1rk1/pp3ppp/2n5/3Np3/4P3/8/PPP2PPP/R2QKB1R w KQ - 0 12",
+      "6k1/5p2/6pp/8/8/8/6PP/R5K1 b - - 0 40",
+      "8/8/8/3k4/8/8/8/R3K3 w - - 0 1",
   };
   for (const char* fen : fens) EXPECT_EQ(eval_of(fen), eval_of(mirrored(fen))) << fen;
 }
@@ -61,6 +66,65 @@ TEST(Evaluate, SeesMaterialAndPassedPawns) {
   // A pawn the king cannot catch is nearly a queen; one it can catch is not.
   EXPECT_GT(eval_of("8/8/1P6/8/8/8/7k/4K3 w - - 0 1"), 500);
   EXPECT_LT(eval_of("k7/8/1P6/8/8/8/8/4K3 w - - 0 1"), 400);
+}
+
+TEST(Evaluate, KnowsWhichEndingsWin) {
+  // A lone minor piece cannot win, however many moves it has; a rook can.
+  EXPECT_LT(std::abs(eval_of("4k3/8/8/8/3B4/8/8/4K3 w - - 0 1")), 60);
+  EXPECT_GT(eval_of("4k3/8/8/8/8/8/8/R3K3 w - - 0 1"), 500);
+  // With a rook against a bare king, a king on the rim and kings close together are better.
+  EXPECT_GT(eval_of("k7/8/1K6/8/8/8/8/7R w - - 0 1"), eval_of("8/8/8/3k4/8/8/8/K6R w - - 0 1"));
+  // Opposite bishops halve a pawn's lead; bishops of one colour do not.
+  int opposite = eval_of("4k3/4b3/8/8/3P4/2PB4/8/4K3 w - - 0 1");
+  int same = eval_of("4k3/3b4/8/8/3P4/2PB4/8/4K3 w - - 0 1");
+  EXPECT_LT(opposite * 3, same * 2);
+}
+
+// How much one weight, raised by 24 in both halves, moves the evaluation (White's view):
+// 24 times the number of times the term applies.
+template <typename Change>
+int term_count(const std::string& fen, Change change) {
+  auto pos = Position::from_fen(fen);
+  EXPECT_TRUE(pos) << fen;
+  EvalParams raised;
+  change(raised) += Pair{24, 24};
+  PawnCache a, b;
+  int diff = evaluate(*pos, a, raised) - evaluate(*pos, b, EvalParams{});
+  return (pos->side_to_move() == White ? diff : -diff) / 24;
+}
+
+TEST(Evaluate, SeesThreatsOutpostsAndStorms) {
+  auto by_pawn = [](EvalParams& p) -> Pair& { return p.threat_by_pawn; };
+  EXPECT_EQ(term_count("r3k3/p7/3n4/4P3/8/8/P7/R3K3 w - - 0 1", by_pawn), 1);
+  EXPECT_EQ(term_count("r3k3/p7/3n4/8/4P3/8/P7/R3K3 w - - 0 1", by_pawn), 0);
+  // A bishop attacked by a rook hangs only while nothing defends it.
+  auto hanging = [](EvalParams& p) -> Pair& { return p.hanging; };
+  EXPECT_EQ(term_count("4k3/p7/8/3b4/8/8/P2R4/3QK3 b - - 0 1", hanging), 1);
+  EXPECT_EQ(term_count("4k3/p7/4p3/3b4/8/8/P2R4/3QK3 b - - 0 1", hanging), 0);
+  // A queen attacked by a knight, and by a rook.
+  EXPECT_EQ(term_count("4k3/p7/8/3q4/8/2N5/P7/4K2R w - - 0 1", [](EvalParams& p) -> Pair& { return p.threat_by_minor; }), 1);
+  EXPECT_EQ(term_count("4k3/p7/8/3q4/8/8/P7/3RK3 w - - 0 1", [](EvalParams& p) -> Pair& { return p.threat_by_rook; }), 1);
+  // A pawn-protected knight that no enemy pawn can chase away sits on an outpost.
+  auto outpost = [](EvalParams& p) -> Pair& { return p.knight_outpost; };
+  EXPECT_EQ(term_count("4k3/pp4pp/8/3N4/4P3/8/PP4PP/4K3 w - - 0 1", outpost), 1);
+  EXPECT_EQ(term_count("4k3/pp2p1pp/8/3N4/4P3/8/PP4PP/4K3 w - - 0 1", outpost), 0);
+  // Enemy pawns marching at the castled king.
+  auto storm = [](EvalParams& p) -> Pair& { return p.pawn_storm; };
+  EXPECT_EQ(term_count("4k3/pp6/8/8/6pp/8/5PPP/6K1 w - - 0 1", storm), 2);
+  EXPECT_EQ(term_count("4k3/pp4pp/8/8/8/8/5PPP/6K1 w - - 0 1", storm), 0);
+}
+
+TEST(Evaluate, WeightsChangeTheEvaluation) {
+  // The tuner relies on every named weight being reachable through the field list.
+  EvalParams params;
+  auto fields = param_fields(params);
+  std::set<std::string> names;
+  for (auto& f : fields) EXPECT_TRUE(names.insert(f.name).second) << f.name;
+  params.material[Knight].mg += 100;
+  params.material[Knight].eg += 100;
+  PawnCache cache;
+  auto pos = Position::from_fen("4k3/pppp4/8/8/8/8/PPPP4/3NK3 w - - 0 1");
+  EXPECT_EQ(evaluate(*pos, cache, params) - evaluate(*pos, cache, EvalParams{}), 100);
 }
 
 }  // namespace

@@ -1,34 +1,17 @@
 // Static evaluation: a tapered sum of middle-game and end-game terms
-// (material, piece-square tables, mobility, pawn structure, passed pawns,
-// king safety), blended by the material left on the board.
+// (material, piece squares, pawn structure and passed pawns, piece activity,
+// king safety, threats), blended by the material left on the board and
+// corrected by end-game knowledge.
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
 #include "board/position.h"
+#include "search/eval_params.h"
+#include "search/eval_pawns.h"
 
 namespace tolvane {
 
-// Pawn-structure terms depend only on the pawns (and kings, for the shield),
-// so they are cached by the position's pawn key.
-class PawnCache {
- public:
-  struct Entry {
-    Key key = 0;
-    int mg = 0;
-    int eg = 0;
-    Bitboard passed = 0;
-  };
-  PawnCache() : entries_(1 << 14) {}
-  Entry& slot(Key key) { return entries_[key & (entries_.size() - 1)]; }
-
- private:
-  std::vector<Entry> entries_;
-};
-
 // Centipawns from the side to move's point of view.
-int evaluate(const Position& pos, PawnCache& cache);
+int evaluate(const Position& pos, PawnCache& cache, const EvalParams& weights = tuned_params());
 
 // Material of the side's pieces other than pawns and king, for null-move and
 // draw decisions.

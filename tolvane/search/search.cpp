@@ -535,6 +535,11 @@ void SearchControl::wait_for_release(bool infinite, bool ponder) {
   released_.wait(guard, [&] { return stop_.load() || (!infinite && (!ponder || ponderhit_.load())); });
 }
 
+void SearchControl::pause(std::chrono::milliseconds duration) {
+  std::unique_lock guard(mutex_);
+  released_.wait_for(guard, duration, [&] { return stop_.load(); });
+}
+
 Searcher::Searcher(std::size_t hash_mb) : tt_(hash_mb), worker_(std::make_unique<Worker>(tt_)) {}
 Searcher::~Searcher() = default;
 
@@ -565,6 +570,12 @@ SearchResult Searcher::think(const Position& root, const SearchLimits& limits, S
   if (limits.weakness.mistake_percent > 0 && root_moves.size() > 1 && !w.stopped) w.slip(root_moves, result);
   // A ponder or infinite search must not answer before it is released.
   control.wait_for_release(limits.infinite, limits.ponder);
+  // A level that takes its time answers no sooner than its pause, nor later than its budget.
+  if (limits.min_time_ms > 0 && w.time_limits_apply()) {
+    const std::int64_t pause =
+        w.budget.soft_ms >= 0 ? std::min(limits.min_time_ms, w.budget.soft_ms) : limits.min_time_ms;
+    if (pause > w.elapsed_ms()) control.pause(std::chrono::milliseconds(pause - w.elapsed_ms()));
+  }
   result.nodes = w.nodes;
   return result;
 }

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -40,6 +41,9 @@ struct SearchLimits {
   std::uint64_t nodes = 0;   // node cap; 0 = none
   bool infinite = false;     // until stopped (analysis)
   bool ponder = false;       // on the opponent's time until ponderhit or stop
+  // Answer no sooner than this: a weaker level that replied at once would
+  // feel like a machine. Shortened to the clock's budget when there is one.
+  std::int64_t min_time_ms = 0;
   Weakness weakness;
 };
 
@@ -76,6 +80,8 @@ class SearchControl {
   // Blocks until a search with these limits may answer: at once for a timed
   // one, at a stop for an infinite one, at a ponderhit or stop for a ponder one.
   void wait_for_release(bool infinite, bool ponder);
+  // Blocks for the given time or until a stop, whichever comes first.
+  void pause(std::chrono::milliseconds duration);
 
  private:
   std::atomic<bool> stop_{false};
