@@ -1,0 +1,97 @@
+// The tuner must read its data safely and move weights towards the ones
+// that explain the results.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "search/evaluate.h"
+#include "selfplay.h"
+#include "texel.h"
+
+namespace tolvane::tuning {
+namespace {
+
+TEST(Texel, ReadsOnlyWellFormedLines) {
+  std::istringstream in(
+      "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1;0.5\n"
+      "no position here;1\n"
+      "4k3/8/8/8/8/8/8/R3K3 w - - 0 1;0.7\n"
+      "4k3/8/8/8/8/8/8/R3K3 w - - 0 1\n"
+      "4k3/8/8/8/8/8/8/R3K3 w - - 0 1;x\n"
+      "4k3/8/8/8/8/8/8/R3K3 w - - 0 1;1\n");
+  std::vector<Sample> samples = read_samples(in);
+  ASSERT_EQ(samples.size(), 2u);
+  EXPECT_EQ(samples[0].result, 0.5);
+  EXPECT_EQ(samples[1].result, 1.0);
+}
+
+TEST(Texel, ExpectedScoreIsALogisticCurve) {
+  EXPECT_DOUBLE_EQ(expected_score(0, 1.0), 0.5);
+  EXPECT_NEAR(expected_score(400, 1.0), 10.0 / 11.0, 1e-12);
+  EXPECT_NEAR(expected_score(-150, 1.2) + expected_score(150, 1.2), 1.0, 1e-12);
+}
+
+TEST(Texel, RecoversAWeightFromResultsItExplains) {
+  // Results that the default weights predict exactly; a tuner started from a
+  // wrong bishop pair value must bring it back near the truth.
+  const char* fens[] = {
+      "r3kb1r/pppq1ppp/2n1bn2/4p3/4P3/2NB1N2/PPPBQPPP/R3K2R w KQkq - 0 9",
+      "4k3/pp3ppp/2b5/8/8/2B2B2/PP3PPP/4K3 w - - 0 1",
+      "4k3/pp3ppp/2bb4/8/8/2B2N2/PP3PPP/4K3 w - - 0 1",
+      "4k3/pp3ppp/2bn4/8/8/2B2B2/PP3PPP/4K3 b - - 0 1",
+      "r3k3/pp3ppp/2bb4/8/8/2B5/PP3PPP/R3K3 w - - 0 1",
+      "6k1/pp3ppp/3b4/8/8/2B2B2/PP3PPP/6K1 w - - 0 1",
+      "2b1kb2/pp3ppp/8/8/8/8/PP3PPP/2B1K1N1 b - - 0 1",
+      "4k3/pp3ppp/8/8/8/2BB4/PP3PPP/4K3 w - - 0 1",
+      // The pair in the middle game too, so that its two halves can be told apart.
+      "r2qk2r/ppp2ppp/2n1bn2/8/8/2NB1N2/PPPB1PPP/R2QK2R w KQkq - 0 1",
+      "r2qk2r/ppp1bppp/2n1bn2/8/8/2N2N2/PPPB1PPP/R2QK2R b KQkq - 0 1",
+      "r3k2r/ppp2ppp/2n1bn2/8/8/2NB4/PPPB1PPP/R3K2R w KQkq - 0 1",
+  };
+  const EvalParams truth;
+  std::vector<Sample> samples;
+  for (const char* fen : fens) {
+    Position pos = *Position::from_fen(fen);
+    PawnCache cache;
+    int eval = evaluate(pos, cache, truth);
+    if (pos.side_to_move() == Black) eval = -eval;
+    samples.push_back({pos, expected_score(eval, 1.0)});
+  }
+  EvalParams start;
+  start.bishop_pair = {truth.bishop_pair.mg, truth.bishop_pair.eg - 60};
+  EXPECT_NEAR(fit_scale(samples, truth), 1.0, 0.01);
+  double before = mean_error(samples, start, 1.0);
+  std::ostringstream log;
+  const EvalParams untouched = start;
+  tune(samples, start, 1.0, 6, log, "bishop");
+  EXPECT_LT(mean_error(samples, start, 1.0), before / 4);
+  EXPECT_EQ(start.material[Bishop], untouched.material[Bishop]);
+  EXPECT_NEAR(start.bishop_pair.eg, truth.bishop_pair.eg, 15);
+  EXPECT_NEAR(start.bishop_pair.mg, truth.bishop_pair.mg, 30);
+}
+
+TEST(Texel, WritesSourceThatNamesEveryWeight) {
+  EvalParams params;
+  params.hanging = {-7, 123};
+  std::ostringstream out;
+  write_params(params, out);
+  EXPECT_NE(out.str().find("p.hanging = {-7, 123};"), std::string::npos);
+  EXPECT_NE(out.str().find("p.material[4] = {"), std::string::npos);
+  EXPECT_NE(out.str().find("const EvalParams& tuned_params()"), std::string::npos);
+}
+
+TEST(SelfPlay, WritesLabelledQuietPositions) {
+  std::ostringstream out;
+  SelfPlayOptions options;
+  options.games = 2;
+  options.nodes_per_move = 300;
+  std::uint64_t lines = play_games(options, out);
+  std::istringstream in(out.str());
+  std::vector<Sample> samples = read_samples(in);
+  EXPECT_GT(lines, 0u);
+  EXPECT_EQ(samples.size(), lines);
+  for (const Sample& s : samples) EXPECT_FALSE(s.pos.in_check()) << s.pos.fen();
+}
+
+}  // namespace
+}  // namespace tolvane::tuning
