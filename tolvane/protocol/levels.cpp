@@ -1,13 +1,21 @@
 #include "protocol/levels.h"
 
+#include <algorithm>
+
+#include "board/movegen.h"
+
 namespace tolvane {
 
 Level level_by_number(int number) {
   switch (number) {
-    case 1: return {1, 2, 20000, 1000, 40, 280};    // sees captures, misses plans, drops material now and then
-    case 2: return {2, 3, 60000, 1000, 25, 120};    // short tactics, loose positional play
-    case 3: return {3, 6, 400000, 1000, 10, 45};    // sound club play, an occasional inaccuracy
-    default: return {4, 0, 0, 4500, 0, 0};          // full strength
+    // Sees captures and checks one move deep, drops material now and then.
+    case 1: return {1, 1, 5000, 1500, 50, 300, 300, 900};
+    // Short tactics, loose positional play.
+    case 2: return {2, 2, 30000, 1500, 30, 150, 400, 1100};
+    // Sound club play, an occasional inaccuracy.
+    case 3: return {3, 6, 400000, 1500, 10, 45, 500, 1200};
+    // Full strength, as fast as it likes.
+    default: return {4, 0, 0, 4500, 0, 0, 0, 0};
   }
 }
 
@@ -19,10 +27,40 @@ std::optional<Level> level_from_arguments(std::string_view x, std::string_view y
   return std::nullopt;
 }
 
-void apply_level(const Level& level, SearchLimits& limits, std::uint64_t seed) {
+namespace {
+
+constexpr int BareKingDepth = 6;
+constexpr std::uint64_t BareKingNodes = 200000;
+
+// In check, or a capture that wins material: a person looks longer.
+bool sharp(const Position& pos) {
+  if (pos.in_check()) return true;
+  MoveList moves;
+  generate(pos, moves, GenKind::Tactical);
+  for (Move m : moves)
+    if (pos.is_legal(m) && pos.see(m) > 0) return true;
+  return false;
+}
+
+}  // namespace
+
+void apply_level(const Level& level, const Position& pos, SearchLimits& limits, std::uint64_t seed) {
   limits.depth = level.depth;
   limits.nodes = level.nodes;
   limits.weakness = {level.mistake_percent, level.mistake_margin_cp, seed};
+  // Any player who has learnt the game mates a bare king with a queen or rook.
+  const Color them = ~pos.side_to_move();
+  if (pos.pieces(them) == pos.pieces(them, King) && level.depth > 0) {
+    limits.depth = std::max(level.depth, BareKingDepth);
+    limits.nodes = std::max<std::uint64_t>(level.nodes, BareKingNodes);
+    limits.weakness = {};
+  }
+  if (level.pause_max_ms > 0) {
+    std::int64_t spread = level.pause_max_ms - level.pause_min_ms;
+    std::int64_t pause = level.pause_min_ms + std::int64_t((seed >> 17) % std::uint64_t(spread + 1));
+    if (sharp(pos)) pause += pause / 2;
+    limits.min_time_ms = std::min(pause, LongestPauseMs);
+  }
 }
 
 }  // namespace tolvane

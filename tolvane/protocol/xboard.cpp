@@ -171,7 +171,7 @@ SearchLimits XboardSession::limits_for_move() const {
   SearchLimits limits;
   // The level sets how far the engine looks and how often it slips; a clock
   // given later by a time control replaces only the level's own move time.
-  apply_level(level_, limits, seed_ + std::uint64_t(game_.moves_played()) * 0x9E3779B97F4A7C15ULL);
+  apply_level(level_, game_.position(), limits, seed_ + std::uint64_t(game_.moves_played()) * 0x9E3779B97F4A7C15ULL);
   if (use_level_) {
     limits.clock.move_time_ms = level_.move_time_ms;
   } else if (move_time_ms_ > 0) {
