@@ -5,6 +5,7 @@
 
 // Texts of the interpreter, used byte for byte.
 inline constexpr const char* INVALID_MOVE_TEXT = "Error   1 : Ungueltiger Zug !";
+inline constexpr const char* POOL_FULL_TEXT = "Kein freier Speicherplatz !";
 // Formatted with ENGINE_PROGRAM_NAME.
 inline constexpr const char* ENGINE_ENDED_FORMAT = "Error 5: engine %s has ended";
 
@@ -16,6 +17,11 @@ struct PlayTracePoints {
   const char* filtered;
 };
 void play_listed_move(GameCore& core, GameState* state, int16_t index, const PlayTracePoints& trace_points);
+
+// Whether the pool can still take a played move: its node and the legality filter's probe node,
+// both with the longest move list. Playing a move without that room would end the program, so a
+// long game file or a long game refuses the move instead.
+bool room_for_a_move(const GameCore& core);
 
 // Game commands (game_commands.cpp).
 void new_game(GameCore& core, GameState* state, char* line);

@@ -72,6 +72,10 @@ void play_engine_reply(GameCore& core, GameState* state, const char* line) {
   const int words = sscanf(line, "%499s %499s", first, second);
   if (words == 1) memcpy(second, first, sizeof second);
   move_index = words >= 1 ? core.parse_move_text_no_echo(current_node, second) : -1;
+  if (move_index >= 0 && !room_for_a_move(core)) {
+    core.message("\n%s\n", POOL_FULL_TEXT);
+    return;
+  }
   if (move_index >= 0) {
     play_listed_move(core, state, move_index, {"hauptloop 1", "hauptloop 2", "hauptloop 3"});
     return;
@@ -102,6 +106,10 @@ void user_move_and_reply(GameCore& core, GameState* state, const char* text, cha
   if (text[0] == '#' || current_node == nullptr) return;
   move_index = core.parse_move_text(current_node, text, engine_command_text);
   user_moves = 0;
+  if (move_index >= 0 && !room_for_a_move(core)) {
+    core.message("\n%s\n", POOL_FULL_TEXT);
+    return;
+  }
   if (move_index >= 0) {
     core.set_last_move_text(move_index, current_node);
     current_node = PlayMove(current_node, &core, state->board, move_index);

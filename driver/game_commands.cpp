@@ -1,5 +1,6 @@
 // The commands of a game in progress: new game, stepping through the tree, user moves, the move
 // list, and the engine's use, about text and quit.
+#include <cstddef>
 #include <cstdint>
 
 #include "driver/commands.h"
@@ -7,6 +8,11 @@
 #include "driver/output_channel.h"
 #include "engine/engine_link.h"
 #include "rules/rules.h"
+
+bool room_for_a_move(const GameCore& core) {
+  constexpr ptrdiff_t LONGEST_NODE = sizeof(PositionNode) + 256 * sizeof(MoveEntry);
+  return core.Pool_end - core.Pool_free >= 4 * LONGEST_NODE;
+}
 
 void play_listed_move(GameCore& core, GameState* state, int16_t index, const PlayTracePoints& trace_points) {
   trace_write(trace_points.named);
@@ -65,6 +71,10 @@ bool user_move(GameCore& core, GameState* state, const char* text, char* line) {
     return false;
   }
   move_index = current_node ? core.parse_move_text(current_node, text, engine_command_text) : -1;
+  if (move_index >= 0 && !room_for_a_move(core)) {
+    core.message("\n%s\n", POOL_FULL_TEXT);
+    return true;
+  }
   if (move_index >= 0) {
     play_listed_move(core, state, move_index, {"hauptloop b1", "hauptloop b2", "hauptloop b3"});
     ++user_moves;

@@ -34,6 +34,28 @@ TEST_F(InterpreterTest, RefusedMoveLeavesNodeBoardAndCountUnchanged) {
   EXPECT_EQ(user_moves, 0);
 }
 
+// Knights going back and forth fill the pool after some 17,000 moves, as a long game file can.
+TEST_F(InterpreterTest, AGameTooLongForThePoolRefusesTheNextMoveInsteadOfEndingTheProgram) {
+  const char* const shuffle[] = {"Bg1f3", "Bg8f6", "Bf3g1", "Bf6g8"};
+  std::string message;
+  int played = 0;
+  for (; played < 40000 && message.empty(); ++played) {
+    PositionNode* before = current_node;
+    const Board board = board_copy();
+    message = run(shuffle[played % 4]);
+    if (!message.empty()) {
+      EXPECT_EQ(current_node, before);
+      EXPECT_TRUE(same_board(board, *state_.board));
+    }
+  }
+  EXPECT_EQ(message, "\nKein freier Speicherplatz !\n");
+  EXPECT_GT(played, 10000);
+  EXPECT_EQ(run("9"), "");
+  EXPECT_EQ(run("0"), "");  // a new game has the whole pool again
+  EXPECT_EQ(run("8"), "");
+  EXPECT_EQ(run("Be2e4"), "");
+}
+
 TEST_F(InterpreterTest, AcceptedMovesAreCountedAndTheLastOneIsShown) {
   EXPECT_EQ(run("Be2e4"), "");
   EXPECT_EQ(run("ll"), "e2e4");

@@ -134,6 +134,51 @@ class GameFilesWindowTest : public WindowTest {
     QVERIFY(QFileInfo(folder.path()).isDir());
     QCOMPARE(frame->document->move_record, std::vector<std::string>({"e2e4"}));
   }
+
+  // Whatever a file holds, loading ends with the one box and keeps the moves before the bad line.
+  void odd_files_end_the_load_with_a_box_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("moves_kept");
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i) binary.append(static_cast<char>(i * 7));
+    QTest::newRow("binary") << binary << 0;
+    QTest::newRow("10,000 characters on a line")
+        << QByteArray("e2e4\r\n" + QByteArray(10000, 'x') + "\r\ne7e5\r\n") << 1;
+    QTest::newRow("8 MB without a line end") << QByteArray(8 << 20, 'e') << 0;
+    // Knights going back and forth: more moves than the node pool holds.
+    QByteArray shuffle;
+    for (int i = 0; i < 6000; ++i) shuffle.append("g1f3\r\ng8f6\r\nf3g1\r\nf6g8\r\n");
+    QTest::newRow("more moves than the pool holds") << shuffle << -1;
+  }
+  void odd_files_end_the_load_with_a_box() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, moves_kept);
+    boxes.path = folder.filePath("odd.chd");
+    write_file(boxes.path, bytes.toStdString());
+    frame->OnCommand(ID_LOAD_GAME);
+    QCOMPARE(boxes.boxes.size(), size_t{1});
+    QCOMPARE(boxes.boxes[0].text, QStringLiteral("Fehler in der Datei"));
+    if (moves_kept >= 0)
+      QCOMPARE(frame->document->move_record.size(), size_t(moves_kept));
+    else
+      QVERIFY(frame->document->move_record.size() > 10000);
+  }
+
+  // The reader sees the file as it is when it reads on: here emptied once the first move is played.
+  void a_file_emptied_while_it_loads_keeps_what_was_read() {
+    boxes.path = folder.filePath("shrinking.chd");
+    std::string game;
+    for (int i = 0; i < 500; ++i) game += "g1f3\r\ng8f6\r\nf3g1\r\nf6g8\r\n";
+    write_file(boxes.path, game);
+    log.on_command = [this](const std::string& command) {
+      if (command[0] == 'b') write_file(boxes.path, "");
+    };
+    frame->OnCommand(ID_LOAD_GAME);
+    QVERIFY(boxes.boxes.size() <= 1);
+    // What was read before the file changed is played; the rest is gone.
+    QVERIFY(!frame->document->move_record.empty());
+    QVERIFY(frame->document->move_record.size() < 2000);
+  }
 };
 
 WINDOW_TEST_MAIN(GameFilesWindowTest)
