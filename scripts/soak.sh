@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Long soak (not part of ./test.sh), niced:
+#   scripts/soak.sh [CONSOLE_GAMES] [ENGINE_GAMES] [MAX_COMPUTER_MOVES]      (defaults 1000 1000 30)
+# 1. CONSOLE_GAMES games of the window's own dialogue through build/bin/tolvane-console --json with
+#    the real engine (scripts/soak_console.py): random legal user moves, every level, computer-first
+#    games, take-backs, games saved and loaded back.
+# 2. ENGINE_GAMES fast games of build/bin/tolvane.exe against Stockfish with the match tool of
+#    ../shared/tools/match, which referees every move.
+# Fails on an illegal move, a crash or a hang; prints the resident memory of the first and last game.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+console_games=${1:-1000}
+engine_games=${2:-1000}
+max_computer_moves=${3:-30}
+root=$PWD
+work=$(mktemp -d /tmp/tolvane-soak-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+scripts/build.sh default >/dev/null
+failed=0
+
+echo "=== $console_games games through tolvane-console"
+nice -n 10 python3 scripts/soak_console.py build/bin/tolvane-console "$console_games" "$max_computer_moves" ||
+  failed=1
+
+echo "=== $engine_games engine games against Stockfish"
+cp -r ../shared/tools/match "$work/match"
+(cd "$work/match" && npm ci --silent >/dev/null)
+# The engine's resident memory, sampled while the games run: the first and the last sample.
+sample_memory() {
+  while sleep 5; do
+    for pid in $(pgrep -f "^$root/build/bin/tolvane.exe" || true); do
+      echo "$(date +%s) $(awk '/^VmHWM|^VmRSS/ {printf "%s %s kB ", $1, $2}' "/proc/$pid/status" 2>/dev/null)"
+    done
+  done
+}
+sample_memory >"$work/memory" &
+sampler=$!
+(cd "$work/match" && nice -n 10 node match.mjs --quiet --json "$work/games.json" --pgn "$work/games.pgn" \
+  --e1 name=Tolvane cmd="$root/build/bin/tolvane.exe" proto=cecp \
+  --e2 name=Stockfish cmd=/usr/games/stockfish proto=uci option.UCI_LimitStrength=true option.UCI_Elo=2000 \
+       option.Threads=1 option.Hash=16 \
+  --games "$engine_games" --tc 2+0.02 --shuffle) || failed=1
+kill "$sampler" 2>/dev/null || true
+echo "engine memory, first sample: $(head -1 "$work/memory")"
+echo "engine memory, last sample:  $(tail -1 "$work/memory")"
+# Any game Tolvane lost by a rules infraction, on time (a hang) or by abandoning it (a crash) fails.
+node -e '
+  const games = require(process.argv[1]).games;
+  const faults = games.filter((g) => ["rules infraction", "time forfeit", "abandoned"].includes(g.termination) &&
+                                     /Tolvane/.test(g.reason + g.detail));
+  const counted = {};
+  for (const g of games) counted[g.termination] = (counted[g.termination] || 0) + 1;
+  console.log(`${games.length} games, endings: ${JSON.stringify(counted)}; faults of Tolvane: ${faults.length}`);
+  for (const g of faults) console.log(`  round ${g.round}: ${g.reason} ${g.detail || ""}`);
+  process.exit(faults.length ? 1 : 0);
+' "$work/games.json" || failed=1
+exit $failed
