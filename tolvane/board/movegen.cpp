@@ -105,6 +105,7 @@ MoveList legal_moves(const Position& pos) {
 std::optional<Move> parse_move(const Position& pos, std::string_view text) {
   if (text.size() < 4 || text.size() > 5) return std::nullopt;
   auto square = [](char f, char r) -> int {
+    f = char(std::tolower(static_cast<unsigned char>(f)));  // "E2E4" as well
     if (f < 'a' || f > 'h' || r < '1' || r > '8') return -1;
     return make_square(f - 'a', r - '1');
   };

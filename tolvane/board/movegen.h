@@ -16,9 +16,9 @@ enum class GenKind {
 void generate(const Position& pos, MoveList& list, GenKind kind);
 MoveList legal_moves(const Position& pos);
 
-// Finds the legal move written as "e2e4" or "e7e8q". The promotion letter may
-// be either case, English (q r b n) or German (d t l s); a promotion without
-// a letter becomes a queen.
+// Finds the legal move written as "e2e4" or "e7e8q", letters in either case
+// ("E2E4"). The promotion letter may be English (q r b n) or German
+// (d t l s); a promotion without a letter becomes a queen.
 std::optional<Move> parse_move(const Position& pos, std::string_view text);
 
 // Leaf count of the legal move tree to the given depth (bulk-counted at the last ply).

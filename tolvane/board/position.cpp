@@ -4,6 +4,7 @@
 #include <cctype>
 #include <sstream>
 
+#include "board/words.h"
 #include "board/zobrist.h"
 
 namespace tolvane {
@@ -22,18 +23,6 @@ constexpr int rights_kept(Square s) {
     case 63: return ~BlackKingSide & 15;
     default: return 15;
   }
-}
-
-std::vector<std::string_view> split_blanks(std::string_view text) {
-  std::vector<std::string_view> fields;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    std::size_t start = i;
-    while (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    if (i > start) fields.push_back(text.substr(start, i - start));
-  }
-  return fields;
 }
 
 bool parse_number(std::string_view text, int& out) {
@@ -63,7 +52,7 @@ std::string move_to_text(Move m) {
 Position Position::start() { return *from_fen(StartFen); }
 
 std::optional<Position> Position::from_fen(std::string_view text) {
-  auto fields = split_blanks(text);
+  auto fields = split_words(text);
   if (fields.size() < 2) return std::nullopt;
   Position p;
   for (Piece& pc : p.board_) pc = NoPiece;

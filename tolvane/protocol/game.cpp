@@ -1,6 +1,7 @@
 #include "protocol/game.h"
 
 #include "board/movegen.h"
+#include "common/engine_words.h"
 
 namespace tolvane {
 
@@ -13,12 +14,12 @@ bool Game::take_back() {
 
 std::optional<std::string> Game::result() const {
   if (legal_moves(pos_).empty()) {
-    if (!pos_.in_check()) return "1/2-1/2 {Stalemate}";
-    return pos_.side_to_move() == White ? "0-1 {Black mates}" : "1-0 {White mates}";
+    if (!pos_.in_check()) return DRAW_BY_STALEMATE;
+    return pos_.side_to_move() == White ? BLACK_MATES : WHITE_MATES;
   }
-  if (pos_.repeated(2)) return "1/2-1/2 {Draw by repetition}";
-  if (pos_.halfmove_clock() >= 100) return "1/2-1/2 {Fifty move rule}";
-  if (pos_.insufficient_material()) return "1/2-1/2 {Insufficient material}";
+  if (pos_.repeated(2)) return DRAW_BY_REPETITION;
+  if (pos_.halfmove_clock() >= 100) return DRAW_BY_FIFTY_MOVES;
+  if (pos_.insufficient_material()) return DRAW_BY_MATERIAL;
   return std::nullopt;
 }
 

@@ -29,13 +29,6 @@ std::string CommandQueue::pop() {
   return line;
 }
 
-bool CommandQueue::when_idle(const std::function<void()>& action) {
-  std::lock_guard guard(mutex_);
-  if (!lines_.empty()) return false;
-  action();
-  return true;
-}
-
 void CommandQueue::with_lock(const std::function<void(std::deque<std::string>& pending)>& action) {
   std::lock_guard guard(mutex_);
   action(lines_);

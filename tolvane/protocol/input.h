@@ -22,11 +22,8 @@ class CommandQueue {
   void push(std::string line);
   // Blocks until a line is there.
   std::string pop();
-  // Runs `action` under the lock if nothing is pending, so that a line
-  // arriving right after is filtered with the state the action set.
-  bool when_idle(const std::function<void()>& action);
-  // Runs `action` under the lock; it may take lines meant for the search
-  // about to start out of the pending ones.
+  // Runs `action` under the lock; it may act on the pending lines and take
+  // them out.
   void with_lock(const std::function<void(std::deque<std::string>& pending)>& action);
 
  private:

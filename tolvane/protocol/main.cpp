@@ -5,12 +5,29 @@
 #include <iostream>
 #include <memory>
 
+#include "common/engine_words.h"
 #include "protocol/engine_options.h"
-#include "protocol/input.h"
 #include "protocol/output.h"
 #include "protocol/uci.h"
 #include "protocol/xboard.h"
 #include "search/bench.h"
+
+namespace {
+
+constexpr std::size_t HashMb = 64;
+
+// The chess program takes "info" lines from their twelfth character on as
+// its about text, then reads exactly two further lines.
+void greet() {
+  using tolvane::say;
+  say("info about " + std::string(ENGINE_NAME_AND_VERSION));
+  say("info about a chess engine of its own: bitboards, alpha-beta search");
+  say("info about by the Tolvane developers");
+  say("Tolvane ready.");
+  say("Commands: xboard protocol 2, or uci.");
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace tolvane;
@@ -19,32 +36,13 @@ int main(int argc, char** argv) {
     run_bench(std::cout, argc > 2 ? std::max(1, std::atoi(argv[2])) : BenchDepth);
     return 0;
   }
-  // The chess program takes "info" lines from their twelfth character on as
-  // its about text, then reads exactly two further lines.
-  say("info about Tolvane 1.0");
-  say("info about a chess engine of its own: bitboards, alpha-beta search");
-  say("info about by the Tolvane developers");
-  say("Tolvane ready.");
-  say("Commands: xboard protocol 2, or uci.");
-
+  greet();
   CommandQueue queue;
   start_reader(queue);
-  Searcher searcher(64);
-
-  std::string first = queue.pop();
-  if (first == "uci") {
-    UciSession uci(queue, searcher);
-    queue.set_filter([&](const std::string& line, const std::deque<std::string>& pending) {
-      return uci.filter(line, pending);
-    });
-    for (std::string line = first;; line = queue.pop()) uci.execute(line);
-  }
-  XboardSession session(queue, searcher);
-  queue.set_filter([&](const std::string& line, const std::deque<std::string>& pending) {
-    return session.filter(line, pending);
-  });
-  for (std::string line = first;; line = queue.pop()) {
-    session.execute(line);
-    session.use_idle_time();
-  }
+  Searcher searcher(HashMb);
+  const std::string first = queue.pop();
+  std::unique_ptr<Session> session;
+  if (first == "uci") session = std::make_unique<UciSession>(queue, searcher);
+  else session = std::make_unique<XboardSession>(queue, searcher);
+  run_session(*session, queue, first);
 }

@@ -1,169 +1,170 @@
 #include "protocol/uci.h"
 
-#include <cstdlib>
-#include <sstream>
-#include <vector>
+#include <algorithm>
 
 #include "board/movegen.h"
+#include "board/words.h"
+#include "common/engine_words.h"
 #include "protocol/output.h"
-#include "search/bench.h"
+#include "protocol/replies.h"
 
 namespace tolvane {
+namespace {
+
+void say_identity() {
+  say("id name " + std::string(ENGINE_NAME_AND_VERSION));
+  say("id author the Tolvane developers");
+  say("option name Hash type spin default 64 min 1 max " + std::to_string(MaxHashMb));
+  say("option name Ponder type check default false");
+  say("option name Clear Hash type button");
+  say("uciok");
+}
+
+// The words after `key` up to the first of the `ends`, joined by one blank.
+std::string words_after(const std::vector<std::string_view>& words, std::string_view key,
+                        std::initializer_list<std::string_view> ends) {
+  auto at = std::find(words.begin(), words.end(), key);
+  std::string text;
+  for (at = at == words.end() ? at : at + 1; at != words.end(); ++at) {
+    if (std::find(ends.begin(), ends.end(), *at) != ends.end()) break;
+    if (!text.empty()) text += ' ';
+    text += *at;
+  }
+  return text;
+}
+
+}  // namespace
 
 UciSession::UciSession(CommandQueue& queue, Searcher& searcher) : queue_(queue), searcher_(searcher) {
   control_.on_info = [this](const SearchInfo& info) { report(info); };
 }
 
+bool UciSession::take_search_signal(const std::string& line) {
+  if (line == "stop") {
+    stop_sent_ = true;
+    control_.request_stop();
+  } else if (line == "ponderhit") {
+    control_.report_ponderhit();
+  } else if (line == "isready") {
+    say("readyok");
+  } else {
+    return false;
+  }
+  return true;
+}
+
 bool UciSession::filter(const std::string& line, const std::deque<std::string>&) {
   // Before a search starts these wait for it in the queue (see go()).
   if (!searching_) return true;
-  if (line == "stop") control_.request_stop();
-  else if (line == "ponderhit") control_.report_ponderhit();
-  else if (line == "isready") say("readyok");
-  else return true;
-  return false;
+  if (take_search_signal(line)) return false;
+  const auto words = split_words(line);
+  if (!stop_sent_ && !words.empty() && words[0] == "go") {
+    say("info string a search is running: stop it before the next go");
+    return false;
+  }
+  return true;
 }
 
 void UciSession::report(const SearchInfo& info) const {
-  std::ostringstream line;
-  line << "info depth " << info.depth << " seldepth " << info.seldepth << " score ";
-  if (info.score >= MateBound) line << "mate " << (MateScore - info.score + 1) / 2;
-  else if (info.score <= -MateBound) line << "mate -" << (MateScore + info.score) / 2;
-  else line << "cp " << info.score;
-  line << " nodes " << info.nodes << " nps "
-       << info.nodes * 1000 / std::uint64_t(std::max<std::int64_t>(1, info.time_ms)) << " time "
-       << info.time_ms << " pv";
-  for (Move m : info.pv) line << ' ' << move_to_text(m);
-  say(line.str());
+  const auto mate = mate_in_moves(info.score);
+  const std::string score = mate ? "mate " + std::to_string(*mate) : "cp " + std::to_string(info.score);
+  const auto nps = info.nodes * 1000 / std::uint64_t(std::max<std::int64_t>(1, info.time_ms));
+  say("info depth " + std::to_string(info.depth) + " seldepth " + std::to_string(info.seldepth) + " score " +
+      score + " nodes " + std::to_string(info.nodes) + " nps " + std::to_string(nps) + " time " +
+      std::to_string(info.time_ms) + " pv" + pv_text(info.pv));
 }
 
-void UciSession::set_position(const std::string& line) {
-  std::istringstream in(line);
-  std::string word;
-  in >> word;  // "position"
-  in >> word;
+void UciSession::set_position(const Words& words) {
   std::optional<Position> pos;
-  if (word == "startpos") {
-    pos = Position::start();
-    in >> word;
-  } else if (word == "fen") {
-    std::string fen;
-    while (in >> word && word != "moves") fen += word + " ";
-    pos = Position::from_fen(fen);
-    if (!pos) {
-      say("info string illegal position: " + fen);
-      return;
-    }
-  } else {
+  const std::string_view kind = words.size() > 1 ? words[1] : "";
+  if (kind == "startpos") pos = Position::start();
+  else if (kind == "fen") pos = Position::from_fen(words_after(words, "fen", {"moves"}));
+  if (!pos) {
+    say("info string illegal position: " + words_after(words, "position", {}));
     return;
   }
   game_.set_position(*pos);
-  if (word != "moves") return;
-  while (in >> word) {
-    auto m = parse_move(game_.position(), word);
+  for (auto at = std::find(words.begin(), words.end(), "moves"); at != words.end() && ++at != words.end();) {
+    const auto m = parse_move(game_.position(), *at);
     if (!m) {
-      say("info string illegal move: " + word);
+      say("info string illegal move: " + std::string(*at));
       return;
     }
     game_.play(*m);
   }
 }
 
-void UciSession::go(const std::string& line) {
-  std::istringstream in(line);
-  std::string word;
-  in >> word;
+void UciSession::set_option(std::string_view line) {
+  const auto words = split_words(line);
+  const std::string name = words_after(words, "name", {"value"});
+  if (name == "Hash") {
+    if (auto refused = resize_hash(searcher_, words_after(words, "value", {})))
+      say("info string Hash not changed: " + *refused);
+  } else if (name == "Clear Hash") {
+    searcher_.clear();
+  }
+}
+
+SearchLimits UciSession::limits_of(const Words& words) const {
   SearchLimits limits;
   const bool white = game_.position().side_to_move() == White;
-  std::int64_t value = 0;
-  while (in >> word) {
-    auto number = [&] {
-      in >> value;
-      return value;
-    };
-    if (word == "wtime") { if (white) limits.clock.time_left_ms = number(); else number(); }
-    else if (word == "btime") { if (!white) limits.clock.time_left_ms = number(); else number(); }
-    else if (word == "winc") { if (white) limits.clock.increment_ms = number(); else number(); }
-    else if (word == "binc") { if (!white) limits.clock.increment_ms = number(); else number(); }
-    else if (word == "movestogo") limits.clock.moves_to_go = int(number());
-    else if (word == "movetime") limits.clock.move_time_ms = number();
-    else if (word == "depth") limits.depth = int(number());
-    else if (word == "nodes") limits.nodes = std::uint64_t(number());
-    else if (word == "infinite") limits.infinite = true;
-    else if (word == "ponder") limits.ponder = true;
+  for (std::size_t i = 1; i < words.size(); ++i) {
+    const std::string_view word = words[i];
+    if (word == "infinite") limits.infinite = true;
+    if (word == "ponder") limits.ponder = true;
+    const auto value = i + 1 < words.size() ? parse_integer(words[i + 1]) : std::nullopt;
+    if (!value || *value < 0) continue;  // a word without a usable number counts for nothing
+    if (word == (white ? "wtime" : "btime")) limits.clock.time_left_ms = *value;
+    else if (word == (white ? "winc" : "binc")) limits.clock.increment_ms = *value;
+    else if (word == "movestogo") limits.clock.moves_to_go = int(std::min<std::int64_t>(*value, 1000));
+    else if (word == "movetime") limits.clock.move_time_ms = *value;
+    else if (word == "depth") limits.depth = int(std::min<std::int64_t>(*value, MaxPly));
+    else if (word == "nodes") limits.nodes = std::uint64_t(*value);
   }
-  // Lines for this search that came in while "go" was being read act now.
-  queue_.with_lock([&](std::deque<std::string>& pending) {
-    control_.rearm();
-    while (!pending.empty()) {
-      const std::string& line = pending.front();
-      if (line == "stop") control_.request_stop();
-      else if (line == "ponderhit") control_.report_ponderhit();
-      else if (line == "isready") say("readyok");
-      else break;
-      pending.pop_front();
-    }
+  return limits;
+}
+
+void UciSession::go(const Words& words) {
+  const SearchLimits limits = limits_of(words);
+  arm_search(queue_, control_, *this, [this] {
+    stop_sent_ = false;
     searching_ = true;
   });
-  SearchResult result = searcher_.think(game_.position(), limits, control_);
+  const SearchResult result = searcher_.think(game_.position(), limits, control_);
   searching_ = false;
   std::string reply = "bestmove " + move_to_text(result.best);
   if (!result.ponder.is_none()) reply += " ponder " + move_to_text(result.ponder);
   say(reply);
 }
 
+std::span<const UciSession::Command> UciSession::commands() {
+  using S = UciSession;
+  using W = const Words&;
+  using L = std::string_view;
+  static const Command table[] = {
+      {"uci", [](S&, W, L) { say_identity(); }},
+      {"isready", [](S&, W, L) { say("readyok"); }},
+      {"ucinewgame", [](S& s, W, L) { s.searcher_.clear(), s.game_.reset(); }},
+      {"setoption", [](S& s, W, L l) { s.set_option(l); }},
+      {"position", [](S& s, W w, L) { s.set_position(w); }},
+      {"go", [](S& s, W w, L) { s.go(w); }},
+      // Only meaningful during a search, where the reader thread takes them.
+      {"stop", [](S&, W, L) {}},
+      {"ponderhit", [](S&, W, L) {}},
+      {"bench", [](S&, W, L) { say_bench(); }},
+      {"d", [](S& s, W, L) { say_board(s.game_.position()), say("fen " + s.game_.position().fen()); }},
+      {"showboard", [](S& s, W, L) { say_board(s.game_.position()), say("fen " + s.game_.position().fen()); }},
+  };
+  return table;
+}
+
 void UciSession::execute(const std::string& line) {
-  std::istringstream in(line);
-  std::string cmd;
-  in >> cmd;
-  if (cmd == "quit") {
-    std::_Exit(0);
-  } else if (cmd == "uci") {
-    say("id name Tolvane 1.0");
-    say("id author the Tolvane developers");
-    say("option name Hash type spin default 64 min 1 max 1024");
-    say("option name Ponder type check default false");
-    say("option name Clear Hash type button");
-    say("uciok");
-  } else if (cmd == "isready") {
-    say("readyok");
-  } else if (cmd == "ucinewgame") {
-    searcher_.clear();
-    game_.reset();
-  } else if (cmd == "setoption") {
-    std::string word, name, value;
-    bool in_value = false;
-    in >> word;  // "name"
-    while (in >> word) {
-      if (word == "value") in_value = true;
-      else if (in_value) value += (value.empty() ? "" : " ") + word;
-      else name += (name.empty() ? "" : " ") + word;
-    }
-    if (name == "Hash") {
-      try {
-        searcher_.resize(std::size_t(std::max(1, std::stoi(value))));
-      } catch (...) {
-      }
-    } else if (name == "Clear Hash") {
-      searcher_.clear();
-    }
-  } else if (cmd == "position") {
-    set_position(line);
-  } else if (cmd == "go") {
-    go(line);
-  } else if (cmd == "stop" || cmd == "ponderhit") {
-    // Only meaningful during a search, where the reader thread handles them.
-  } else if (cmd == "bench") {
-    std::ostringstream text;
-    run_bench(text);
-    std::istringstream lines(text.str());
-    for (std::string l; std::getline(lines, l);) say(l);
-  } else if (cmd == "d" || cmd == "showboard") {
-    for (const std::string& row : game_.position().picture()) say(row);
-    say("fen " + game_.position().fen());
-  } else {
-    say("info string unknown command " + cmd);
+  const Words words = split_words(line);
+  if (words.empty()) return;
+  for (const Command& command : commands()) {
+    if (command.word == words[0]) return command.run(*this, words, line);
   }
+  say("info string unknown command " + std::string(words[0]));
 }
 
 }  // namespace tolvane

@@ -7,37 +7,58 @@
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
+#include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "protocol/game.h"
-#include "protocol/input.h"
-#include "protocol/levels.h"
-#include "search/search.h"
+#include "protocol/session.h"
+#include "protocol/time_control.h"
 
 namespace tolvane {
 
-class XboardSession {
+class XboardSession : public Session {
  public:
   XboardSession(CommandQueue& queue, Searcher& searcher);
 
-  // Reader thread, queue locked: acts on "?" and interrupts a ponder or an
-  // analysis for any line that needs the main thread.
-  bool filter(const std::string& line, const std::deque<std::string>& pending);
-  // Main thread: one command.
-  void execute(const std::string& line);
-  // Main thread, once the queue is empty: ponder or analyse until a line arrives.
-  void use_idle_time();
+  // Acts on "?" at once, and interrupts a ponder or an analysis for any line
+  // that needs the main thread.
+  bool filter(const std::string& line, const std::deque<std::string>& pending) override;
+  void execute(const std::string& line) override;
+  // Ponders or analyses until a line arrives.
+  void use_idle_time() override;
 
  private:
+  using Words = std::vector<std::string_view>;
+  // What a command does to a search under way.
+  enum class OnSearch {
+    Keeps,       // sets only what a ponder search does not use before its own move
+    Interrupts,  // stops a ponder or an analysis; waits for a move being thought about
+    Abandons,    // stops any search; a move being thought about is not played
+  };
+  struct Command {
+    std::string_view word;
+    void (*run)(XboardSession& session, const Words& words, std::string_view line);
+    OnSearch on_search;
+  };
   enum class Activity { Idle, Thinking, Pondering, Analyzing };
 
-  void handle_move(const std::string& text);
+  static std::span<const Command> commands();
+  static const Command* find_command(std::string_view word);
+  static OnSearch effect_on_search(const std::string& line);
+
+  void filter_while_pondering(const std::string& line, const std::deque<std::string>& pending);
+  void start_new_game();
+  void set_board(std::string_view fen);
+  void take_back(int moves);
+  void handle_move(std::string_view text);
   void think_and_move();
   void ponder();
+  void finish_ponder_hit(Move guess, const SearchResult& result);
   void analyse();
   void play_engine_move(const SearchResult& result);
-  void set_level(const std::string& mps, const std::string& base, const std::string& inc);
+  bool announce_result() const;
   SearchLimits limits_for_move() const;
   void report(const SearchInfo& info) const;
 
@@ -57,15 +78,7 @@ class XboardSession {
   bool analyzing_ = false;
   bool position_valid_ = true;
   Color engine_color_ = Black;
-
-  // Time: one of the program's levels, or the clock of a time control.
-  bool use_level_ = true;
-  Level level_ = level_by_number(4);
-  int moves_per_control_ = 0;
-  std::int64_t increment_ms_ = 0;
-  std::int64_t move_time_ms_ = 0;
-  std::int64_t time_left_ms_ = -1;
-  int depth_limit_ = 0;
+  TimeControl time_;
   std::uint64_t seed_;
 };
 
