@@ -168,3 +168,57 @@ TEST(Uci, HandshakeSearchAndStop) {
 }
 
 }  // namespace
+
+namespace {
+
+// A careless or hostile client: whatever arrives while the engine searches,
+// "ping" and "isready" are answered and the search stops when told.
+TEST_F(Xboard, StopsOnMoveNowOrNewWhateverElseArrives) {
+  engine.send("new");
+  engine.send("st 600");
+  engine.send("go");
+  for (const char* noise : {"gibberish with words", "level x y z", "time -5", "st 0", "ping 8", "?"})
+    engine.send(noise);
+  auto lines = engine.read_until("pong 8");
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_TRUE(begins(lines[0], "move ")) << lines[0];
+  for (int i = 1; i < 4; ++i) EXPECT_TRUE(begins(lines[i], "Error")) << lines[i];
+  EXPECT_EQ(lines.back(), "pong 8");
+  // A search abandoned by "new" plays no move, and the engine is free again at once.
+  engine.send("force");
+  engine.send("go");
+  engine.send("new");
+  sync(9);
+  engine.send("sd 2");
+  engine.send("usermove E2E4");
+  EXPECT_FALSE(first_matching(engine, "move ").empty());
+}
+
+TEST(Uci, StaysResponsiveToHostileSequences) {
+  EngineProcess engine;
+  ASSERT_TRUE(engine.started());
+  engine.read_greeting();
+  engine.send("uci");
+  engine.read_until("uciok");
+  // Sent in one go: the stop reaches the first search, the second go is refused.
+  engine.send("position startpos moves E2E4 e7e5");
+  engine.send("go infinite");
+  engine.send("go wtime x btime");
+  engine.send("garbage");
+  engine.send("isready");
+  EXPECT_EQ(first_matching(engine, "readyok"), "readyok");
+  engine.send("stop");
+  const std::string best = first_matching(engine, "bestmove");
+  ASSERT_FALSE(best.empty());
+  // Had the second infinite search started, the one stop would not end it.
+  engine.send("go infinite");
+  engine.send("go infinite");
+  engine.send("stop");
+  EXPECT_FALSE(first_matching(engine, "bestmove").empty());
+  engine.send("go depth 1");
+  EXPECT_FALSE(first_matching(engine, "bestmove").empty());
+  engine.send("setoption name Hash value lots");
+  EXPECT_TRUE(begins(first_matching(engine, "info string"), "info string Hash not changed"));
+}
+
+}  // namespace
