@@ -1,0 +1,75 @@
+// The xboard clock commands: what they let the engine think, and what they refuse.
+#include <gtest/gtest.h>
+
+#include "protocol/time_control.h"
+
+namespace tolvane {
+namespace {
+
+// The limits of a move at the given move number of the game.
+SearchLimits at_move(const TimeControl& tc, int fullmove) {
+  return tc.limits(*Position::from_fen("r3k3/8/8/8/8/8/8/R3K3 w - - 0 " + std::to_string(fullmove)), 1);
+}
+
+TEST(TimeControl, TimeControlsSetTheClockOfTheMove) {
+  TimeControl tc;
+  ASSERT_TRUE(tc.set_level("40", "0:30", "2"));
+  SearchLimits first = at_move(tc, 1);
+  EXPECT_EQ(first.clock.time_left_ms, 30000);
+  EXPECT_EQ(first.clock.increment_ms, 2000);
+  EXPECT_EQ(first.clock.moves_to_go, 40);
+  EXPECT_EQ(at_move(tc, 40).clock.moves_to_go, 1);  // the last move before the control
+  EXPECT_EQ(at_move(tc, 41).clock.moves_to_go, 40);
+  ASSERT_TRUE(tc.set_time_left("1234"));  // centiseconds
+  EXPECT_EQ(at_move(tc, 1).clock.time_left_ms, 12340);
+  ASSERT_TRUE(tc.set_move_time("2.5"));
+  EXPECT_EQ(at_move(tc, 1).clock.move_time_ms, 2500);
+  // A program level brings back its own move time, depth and slips.
+  ASSERT_TRUE(tc.set_level("tolvane", "3", "1"));
+  SearchLimits level = at_move(tc, 1);
+  EXPECT_EQ(level.clock.move_time_ms, level_by_number(2).move_time_ms);
+  EXPECT_EQ(level.depth, level_by_number(2).depth);
+  EXPECT_GT(level.weakness.mistake_percent, 0);
+}
+
+TEST(TimeControl, DepthCapLimitsEvenTheLevelsDepth) {
+  TimeControl tc;
+  ASSERT_TRUE(tc.set_depth_limit("3"));
+  EXPECT_EQ(at_move(tc, 1).depth, 3);  // full strength has no depth of its own
+  ASSERT_TRUE(tc.set_level("tolvane", "4", "1"));
+  EXPECT_EQ(at_move(tc, 1).depth, 3);
+  tc.lift_depth_limit();
+  EXPECT_EQ(at_move(tc, 1).depth, level_by_number(3).depth);
+}
+
+TEST(TimeControl, UnreadableOrLimitlessValuesAreRefused) {
+  struct Case {
+    const char* what;
+    bool (*apply)(TimeControl&);
+  };
+  for (const Case& c : {
+           Case{"level words", [](TimeControl& tc) { return tc.set_level("x", "5", "0"); }},
+           Case{"level base", [](TimeControl& tc) { return tc.set_level("40", "5:xx", "0"); }},
+           Case{"negative increment", [](TimeControl& tc) { return tc.set_level("0", "5", "-1"); }},
+           Case{"no move time", [](TimeControl& tc) { return tc.set_move_time("0"); }},
+           Case{"move time word", [](TimeControl& tc) { return tc.set_move_time("soon"); }},
+           Case{"depth word", [](TimeControl& tc) { return tc.set_depth_limit("deep"); }},
+           Case{"clock word", [](TimeControl& tc) { return tc.set_time_left("12s"); }},
+       }) {
+    TimeControl tc;
+    const SearchLimits before = at_move(tc, 1);
+    EXPECT_FALSE(c.apply(tc)) << c.what;
+    const SearchLimits after = at_move(tc, 1);
+    EXPECT_EQ(after.clock.move_time_ms, before.clock.move_time_ms) << c.what;
+    EXPECT_EQ(after.clock.time_left_ms, before.clock.time_left_ms) << c.what;
+    EXPECT_EQ(after.depth, before.depth) << c.what;
+  }
+  // A clock run below zero still limits the move: a negative time would mean none.
+  TimeControl tc;
+  ASSERT_TRUE(tc.set_level("0", "5", "0"));
+  ASSERT_TRUE(tc.set_time_left("-5"));
+  EXPECT_EQ(at_move(tc, 1).clock.time_left_ms, 0);
+}
+
+}  // namespace
+}  // namespace tolvane
