@@ -1,16 +1,12 @@
 // The console commands through hauptloop: own move choice, mate search, dumps, manual moves.
-#include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
-#include <memory>
 #include <string>
 #include <utility>
 
-#include <unistd.h>
-
 #include "driver/console_commands.h"
 #include "driver/output_channel.h"
-#include "tests/console_capture.h"
+#include "tests/console_io.h"
 #include "tests/driver/interpreter_fixture.h"
 
 namespace {
@@ -20,50 +16,30 @@ const std::string kNoMoveText = " \n Computer hat keinen Zug mehr: MATT oder PAT
 
 class ConsoleCommandsTest : public InterpreterTest {
  protected:
-  void SetUp() override {
-    InterpreterTest::SetUp();
-    capture_ = std::make_unique<ConsoleCapture>();
-  }
-  void TearDown() override {
-    capture_.reset();
-    reopen_console_input("/dev/null");
-    InterpreterTest::TearDown();
-  }
-
   // The console text written since the last call.
-  std::string console() { return capture_->take(); }
+  std::string console() { return capture_.take(); }
 
   // Only the given pieces on the game board, and a base node for it as "0" and "8" build it.
   void set_up(std::initializer_list<std::pair<Square, Piece>> pieces) {
-    for (Piece& square : state_.board->squares) square = 0;
-    for (auto [square, piece] : pieces) state_.board->squares[square] = piece;
+    for (Piece& square : board.squares) square = 0;
+    for (auto [square, piece] : pieces) board.squares[square] = piece;
     run("0");
     run("8");
   }
 
-  // Standard input for the next commands that read the console.
-  void console_input(const std::string& text) {
-    char path[] = "/tmp/console_input_XXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-    close(fd);
-    ASSERT_TRUE(reopen_console_input(path));
-    unlink(path);
-  }
-
-  std::unique_ptr<ConsoleCapture> capture_;
+  ConsoleCapture capture_;
+  ConsoleInput input_;
 };
 
 TEST_F(ConsoleCommandsTest, OwnChoiceLeavesItsMoveUnplayedOnANewBaseNode) {
-  const Board board = board_copy();
+  const Board before = board;
   EXPECT_EQ(run("$"), "");
-  EXPECT_TRUE(same_board(board, *state_.board));
+  EXPECT_TRUE(same_board(before, board));
   EXPECT_EQ(current_node->Letzt_zug_zeiger, 0u);
   EXPECT_EQ(current_node->Anz_moegl_zuege, 20);
   EXPECT_GE(current_node->Bester_zug, 0);
   EXPECT_EQ(current_node->Gute_zuege_bis, 20);
-  EXPECT_EQ(state_.board->Fast_mode, 0);
+  EXPECT_EQ(board.Fast_mode, 0);
 }
 
 TEST_F(ConsoleCommandsTest, OwnChoiceFollowedByPPlaysItsMove) {
@@ -93,20 +69,20 @@ TEST_F(ConsoleCommandsTest, OwnChoiceWithOneLegalMoveTakesItWithoutDrawing) {
 
 TEST_F(ConsoleCommandsTest, OwnChoiceWhenMatedSaysSoAndPlaysNothing) {
   for (const char* move : {"Bf2f3", "Be7e5", "Bg2g4", "Bd8h4"}) ASSERT_EQ(run(move), "") << move;
-  const Board board = board_copy();
+  const Board before = board;
   EXPECT_EQ(run("$p"), kNoMoveText);
   EXPECT_EQ(run("ll"), "#");
-  EXPECT_TRUE(same_board(board, *state_.board));
+  EXPECT_TRUE(same_board(before, board));
 }
 
 TEST_F(ConsoleCommandsTest, MateSearchFindsTheMateAndLeavesTheGameAsItWas) {
   for (const char* move : {"Bf2f3", "Be7e5", "Bg2g4"}) ASSERT_EQ(run(move), "") << move;
   PositionNode* node = current_node;
-  const Board board = board_copy();
+  const Board before = board;
   console();
   EXPECT_EQ(run(kMateSearch), "");
   EXPECT_EQ(current_node, node);
-  EXPECT_TRUE(same_board(board, *state_.board));
+  EXPECT_TRUE(same_board(before, board));
   const MoveEntry& mate = node->Zuege()[node->Bester_zug];
   EXPECT_EQ(mate.Von, 59);  // d8
   EXPECT_EQ(mate.Nach, 31);  // h4
@@ -117,6 +93,7 @@ TEST_F(ConsoleCommandsTest, MateSearchFindsTheMateAndLeavesTheGameAsItWas) {
 }
 
 TEST_F(ConsoleCommandsTest, RandomTestPrintsTheSameNumbersEachTime) {
+  console();  // what the set-up printed
   run("?");
   const std::string first = console();
   std::rand();
@@ -128,49 +105,49 @@ TEST_F(ConsoleCommandsTest, RandomTestPrintsTheSameNumbersEachTime) {
 
 TEST_F(ConsoleCommandsTest, FastModeTwiceFlippedIsAsBefore) {
   run("2");
-  EXPECT_EQ(state_.board->Fast_mode, 1);
+  EXPECT_EQ(board.Fast_mode, 1);
   EXPECT_NE(console().find("Fast_mode  : 01"), std::string::npos);
   run("2");
-  EXPECT_EQ(state_.board->Fast_mode, 0);
+  EXPECT_EQ(board.Fast_mode, 0);
   EXPECT_NE(console().find("Fast_mode  : 00"), std::string::npos);
 }
 
 TEST_F(ConsoleCommandsTest, ManualMoveAndTakeBackRoundTrip) {
-  const Board board = board_copy();
-  console_input("12\n52 and more\n");  // e2 takes the pawn on e7
+  const Board before = board;
+  input_.feed("12\n52 and more\n");  // e2 takes the pawn on e7
   run("6");
-  EXPECT_EQ(state_.board->squares[52], PAWN);
-  EXPECT_EQ(state_.board->squares[12], 0);
+  EXPECT_EQ(board.squares[52], PAWN);
+  EXPECT_EQ(board.squares[12], 0);
   EXPECT_EQ(manual_captured, static_cast<int8_t>(PAWN | BLACK));
   run("7");
-  EXPECT_TRUE(same_board(board, *state_.board));
+  EXPECT_TRUE(same_board(before, board));
   EXPECT_EQ(manual_captured, 0);
 
   // Without input the last squares are used again.
-  console_input("");
+  input_.feed("");
   run("6");
-  EXPECT_EQ(state_.board->squares[52], PAWN);
+  EXPECT_EQ(board.squares[52], PAWN);
   run("7");
-  EXPECT_TRUE(same_board(board, *state_.board));
+  EXPECT_TRUE(same_board(before, board));
 }
 
 TEST_F(ConsoleCommandsTest, TakeBackWithoutAMoveOnTheBoardChangesNothing) {
-  const Board board = board_copy();
-  console_input("12\n28\n");  // e2-e4, taken back at once
+  const Board before = board;
+  input_.feed("12\n28\n");  // e2-e4, taken back at once
   run("6");
   run("7");
-  ASSERT_TRUE(same_board(board, *state_.board));
+  ASSERT_TRUE(same_board(before, board));
   // Squares off the board or a piece left in place are refused; neither they nor a second
   // take-back may undo the move above again.
   for (const char* input : {"0\n0\n", "12\n99\n", "-1\n20\n"}) {
-    console_input(input);
+    input_.feed(input);
     run("6");
-    EXPECT_TRUE(same_board(board, *state_.board)) << input;
+    EXPECT_TRUE(same_board(before, board)) << input;
     run("7");
-    EXPECT_TRUE(same_board(board, *state_.board)) << input;
+    EXPECT_TRUE(same_board(before, board)) << input;
   }
   run("7");
-  EXPECT_TRUE(same_board(board, *state_.board));
+  EXPECT_TRUE(same_board(before, board));
   EXPECT_NE(console().find("Kein Zug zur\x81" "ckzunehmen"), std::string::npos);
 }
 

@@ -47,7 +47,7 @@ TEST_F(EngineExchangeTest, OneUserMoveIsSentAloneWithTheLevelLines) {
   EXPECT_EQ(received(), (Lines{"hard", "level tolvane 4 5", "ping 1", "post", "e2e4", "nopost"}));
   EXPECT_EQ(run("ll"), "e7e5");
   EXPECT_EQ(user_moves, 0);
-  EXPECT_EQ(state_.board->squares[36], PAWN | BLACK);  // e5
+  EXPECT_EQ(board.squares[36], PAWN | BLACK);  // e5
 }
 
 TEST_F(EngineExchangeTest, ComputerMovingFirstGetsTheWholePosition) {

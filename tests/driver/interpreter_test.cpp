@@ -25,12 +25,12 @@ TEST_F(InterpreterTest, UnknownCommandsDoNothing) {
 }
 
 TEST_F(InterpreterTest, RefusedMoveLeavesNodeBoardAndCountUnchanged) {
-  PositionNode* before = current_node;
-  const Board board = board_copy();
+  PositionNode* node = current_node;
+  const Board before = board;
   EXPECT_EQ(run("Be2e5"), kInvalidMove);
   EXPECT_EQ(run("Bxyz"), kInvalidMove);
-  EXPECT_EQ(current_node, before);
-  EXPECT_TRUE(same_board(board, *state_.board));
+  EXPECT_EQ(current_node, node);
+  EXPECT_TRUE(same_board(before, board));
   EXPECT_EQ(user_moves, 0);
 }
 
@@ -108,11 +108,11 @@ TEST_F(InterpreterTest, StepForwardPlaysOnlyANamedMoveAndStepBackReturns) {
   EXPECT_EQ(current_node, base);
   run("8e2e4");
   ASSERT_NE(current_node, base);
-  EXPECT_EQ(state_.board->squares[28], PAWN);  // e4
+  EXPECT_EQ(board.squares[28], PAWN);  // e4
   EXPECT_EQ(run("ll"), "root");
   run("9");
   EXPECT_EQ(current_node, base);
-  EXPECT_EQ(state_.board->squares[12], PAWN);  // e2
+  EXPECT_EQ(board.squares[12], PAWN);  // e2
   run("9");
   EXPECT_EQ(current_node, base);  // the base node has no parent
 }

@@ -8,6 +8,7 @@
 
 #include "driver/game_core.h"
 #include "driver/output_channel.h"
+#include "tests/console_io.h"
 
 namespace {
 
@@ -60,35 +61,13 @@ TEST(ConsolePrintTest, WritesToTheSinkAndCutsAtItsScratchBuffer) {
   EXPECT_EQ(console_pause(), 0);
 }
 
-// Points standard input at a file holding text for the duration of one test.
 class ConsoleInputTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    saved_stdin_ = dup(STDIN_FILENO);
-    char name[] = "/tmp/console_input_XXXXXX";
-    const int fd = mkstemp(name);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    path_ = name;
-  }
-  void TearDown() override {
-    dup2(saved_stdin_, STDIN_FILENO);
-    close(saved_stdin_);
-    clearerr(stdin);
-    unlink(path_.c_str());
-  }
-  void feed(const std::string& text, const std::string& path) {
-    FILE* file = fopen(path.c_str(), "w");
-    fputs(text.c_str(), file);
-    fclose(file);
-    ASSERT_TRUE(reopen_console_input(path.c_str()));
-  }
-  int saved_stdin_ = -1;
-  std::string path_;
+  ConsoleInput input_;
 };
 
 TEST_F(ConsoleInputTest, ReadsOneLineWithItsNewlineAndStopsAtTheSize) {
-  feed("abc\ndefghij\n", path_);
+  input_.feed("abc\ndefghij\n");
   char buffer[20];
   EXPECT_EQ(read_console_line(buffer, 20), 4);
   EXPECT_STREQ(buffer, "abc\n");
@@ -103,7 +82,7 @@ TEST_F(ConsoleInputTest, ReadsOneLineWithItsNewlineAndStopsAtTheSize) {
 }
 
 TEST_F(ConsoleInputTest, ADeviceThatCannotBeOpenedLeavesStandardInputReadable) {
-  feed("first\nsecond\n", path_);
+  input_.feed("first\nsecond\n");
   char buffer[20];
   ASSERT_EQ(read_console_line(buffer, 20), 6);
   EXPECT_FALSE(reopen_console_input("/nonexistent/device"));
@@ -112,18 +91,16 @@ TEST_F(ConsoleInputTest, ADeviceThatCannotBeOpenedLeavesStandardInputReadable) {
 }
 
 TEST_F(ConsoleInputTest, ReopenedInputDropsWhatWasBufferedFromTheOldSource) {
-  feed("old line\nleft over\n", path_);
+  input_.feed("old line\nleft over\n");
   char buffer[20];
   ASSERT_EQ(read_console_line(buffer, 20), 9);  // stdio has buffered "left over" by now
-  const std::string other = path_ + ".other";
-  feed("new\n", other);
+  input_.feed("new\n");
   EXPECT_EQ(read_console_line(buffer, 20), 4);
   EXPECT_STREQ(buffer, "new\n");
-  unlink(other.c_str());
 }
 
 TEST_F(ConsoleInputTest, SwitchWithAnotherLetterReadsOnlyThatLetter) {
-  feed("xrest\n", path_);
+  input_.feed("xrest\n");
   switch_console_input();
   char buffer[20];
   EXPECT_EQ(read_console_line(buffer, 20), 5);

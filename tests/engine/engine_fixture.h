@@ -1,5 +1,5 @@
 #pragma once
-// Shared pieces of the engine link tests: a scratch directory and a link to a scripted engine.
+// Shared pieces of the engine link tests: a folder for programs and a link to a scripted engine.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -11,28 +11,17 @@
 
 #include "common/engine_words.h"
 #include "engine/engine_link.h"
+#include "tests/scratch_folder.h"
 #include "tests/stand_in_engine/stand_in_engine_client.h"
 
-class ScratchDirectory {
+// A scratch folder for programs the lookup may find.
+class ProgramFolder : public ScratchFolder {
  public:
-  ScratchDirectory() {
-    char pattern[] = "/tmp/engine-test-XXXXXX";
-    path_ = mkdtemp(pattern);
-  }
-  ~ScratchDirectory() { std::filesystem::remove_all(path_); }
-  ScratchDirectory(const ScratchDirectory&) = delete;
-  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
   // A file that the lookup takes for a program: the stand-in engine under another name.
   std::string add_program(const std::string& name) const {
-    std::filesystem::create_symlink(STAND_IN_ENGINE_PATH, file(name));
-    return file(name);
+    std::filesystem::create_symlink(STAND_IN_ENGINE_PATH, path(name));
+    return path(name);
   }
-
- private:
-  std::string path_;
 };
 
 // Restores the current directory and an environment variable when the test is over.

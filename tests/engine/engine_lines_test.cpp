@@ -6,7 +6,7 @@ namespace {
 class EchoEngine : public ::testing::Test {
  protected:
   KeptSetting kept_{"TOLVANE_ENGINE"};
-  ScratchDirectory files_;
+  ProgramFolder files_;
   EngineLink link_;
   char line_[500] = "";
 
@@ -17,13 +17,13 @@ class EchoEngine : public ::testing::Test {
     ASSERT_EQ(link_.start_status, 0);
   }
   std::string recorded() const {
-    std::ifstream in(files_.file("sent"), std::ios::binary);
+    std::ifstream in(files_.path("sent"), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 };
 
 TEST_F(EchoEngine, ALineEndsAtItsCarriageReturnAndGoesOutWithCrLf) {
-  start("tee " + files_.file("sent"));
+  start("tee " + files_.path("sent"));
   EXPECT_EQ(link_.send_line("e2e4\rignored"), 6);
   EXPECT_EQ(link_.send_line(""), 2);
   EXPECT_EQ(link_.send_line("go"), 4);

@@ -14,7 +14,7 @@ class EngineStart : public ::testing::Test {
  protected:
   KeptSetting kept_path_{"PATH"};
   KeptSetting kept_engine_{"TOLVANE_ENGINE"};
-  ScratchDirectory current_, on_path_;
+  ProgramFolder current_, on_path_;
   EngineLink link_;
   char line_[500] = "";
   char result_[ENGINE_RESULT_SIZE] = "";
@@ -22,8 +22,8 @@ class EngineStart : public ::testing::Test {
   void SetUp() override {
     link_.read_time_limit_ms = 10000;
     unsetenv("TOLVANE_ENGINE");
-    setenv("PATH", on_path_.path().c_str(), 1);
-    std::filesystem::current_path(current_.path());
+    setenv("PATH", on_path_.folder().c_str(), 1);
+    std::filesystem::current_path(current_.folder());
   }
 };
 
@@ -31,7 +31,7 @@ TEST_F(EngineStart, AMissingProgramGivesFourAndALinkThatDoesNothing) {
   link_.start_engine(0);
   EXPECT_EQ(link_.start_status, 4);
   EXPECT_STREQ(link_.command_line, ENGINE_PROGRAM_NAME);
-  EXPECT_EQ(std::filesystem::current_path(), current_.path());
+  EXPECT_EQ(std::filesystem::current_path(), current_.folder());
 
   EXPECT_EQ(link_.send_line("new"), 0);
   strcpy(line_, "stale");
@@ -65,7 +65,7 @@ TEST_F(EngineStart, FoundAlongPathItsDirectoryBecomesTheCurrentOne) {
 
   link_.start_engine(0);
   ASSERT_EQ(link_.start_status, 0);
-  EXPECT_EQ(std::filesystem::current_path(), on_path_.path());
+  EXPECT_EQ(std::filesystem::current_path(), on_path_.folder());
   EXPECT_EQ(link_.read_greeting(line_, sizeof line_, result_), 5);
   EXPECT_STREQ(line_, "ready");
   EXPECT_STREQ(link_.about_text, "Stand-in 1.0\n");
@@ -78,21 +78,21 @@ TEST_F(EngineStart, FoundInTheCurrentDirectoryItIsStartedFromThere) {
 
   link_.start_engine(0);
   ASSERT_EQ(link_.start_status, 0);
-  EXPECT_EQ(std::filesystem::current_path(), current_.path());
+  EXPECT_EQ(std::filesystem::current_path(), current_.folder());
   link_.synchronize();
   EXPECT_EQ(engine.received(), std::vector<std::string>{"ping 1"});
 }
 
 TEST_F(EngineStart, TheReplacementCommandIsSplitIntoWords) {
-  ScratchDirectory files;
-  std::ofstream(files.file("script")) << "greet hello from the arguments\n";
+  ProgramFolder files;
+  std::ofstream(files.path("script")) << "greet hello from the arguments\n";
   setenv("TOLVANE_ENGINE",
-         (std::string(STAND_IN_ENGINE_PATH) + "  " + files.file("script") + " " + files.file("record"))
+         (std::string(STAND_IN_ENGINE_PATH) + "  " + files.path("script") + " " + files.path("record"))
              .c_str(),
          1);
   link_.start_engine(0);
   ASSERT_EQ(link_.start_status, 0);
-  EXPECT_EQ(std::filesystem::current_path(), current_.path());
+  EXPECT_EQ(std::filesystem::current_path(), current_.folder());
   link_.read_line(line_, sizeof line_);
   EXPECT_STREQ(line_, "hello from the arguments");
 }

@@ -8,26 +8,26 @@ namespace {
 
 class ProgramLookup : public ::testing::Test {
  protected:
-  ScratchDirectory beside_, installed_, current_, first_on_path_, second_on_path_;
+  ProgramFolder beside_, installed_, current_, first_on_path_, second_on_path_;
   KeptSetting kept_{"PATH"};  // and the current directory
   char found_[4096] = "";
 
-  void SetUp() override { std::filesystem::current_path(current_.path()); }
-  std::string path_list() const { return first_on_path_.path() + ":" + second_on_path_.path(); }
+  void SetUp() override { std::filesystem::current_path(current_.folder()); }
+  std::string path_list() const { return first_on_path_.folder() + ":" + second_on_path_.folder(); }
   ProgramPlace locate(const char* beside, const char* installed) {
     return locate_program(ENGINE_PROGRAM_NAME, beside, installed, path_list().c_str(), found_, sizeof found_);
   }
-  ProgramPlace locate_everywhere() { return locate(beside_.path().c_str(), installed_.path().c_str()); }
+  ProgramPlace locate_everywhere() { return locate(beside_.folder().c_str(), installed_.folder().c_str()); }
 };
 
 TEST_F(ProgramLookup, BesideComesFirstThenTheInstallationThenTheCurrentDirectoryThenPath) {
   second_on_path_.add_program(ENGINE_PROGRAM_NAME);
   ASSERT_EQ(locate_everywhere(), ProgramPlace::search_path);
-  EXPECT_EQ(std::string(found_), second_on_path_.file(ENGINE_PROGRAM_NAME));
+  EXPECT_EQ(std::string(found_), second_on_path_.path(ENGINE_PROGRAM_NAME));
 
   first_on_path_.add_program(ENGINE_PROGRAM_NAME);
   ASSERT_EQ(locate_everywhere(), ProgramPlace::search_path);
-  EXPECT_EQ(std::string(found_), first_on_path_.file(ENGINE_PROGRAM_NAME));
+  EXPECT_EQ(std::string(found_), first_on_path_.path(ENGINE_PROGRAM_NAME));
 
   current_.add_program(ENGINE_PROGRAM_NAME);
   ASSERT_EQ(locate_everywhere(), ProgramPlace::current_directory);
@@ -35,41 +35,41 @@ TEST_F(ProgramLookup, BesideComesFirstThenTheInstallationThenTheCurrentDirectory
 
   installed_.add_program(ENGINE_PROGRAM_NAME);
   ASSERT_EQ(locate_everywhere(), ProgramPlace::installed);
-  EXPECT_EQ(std::string(found_), installed_.file(ENGINE_PROGRAM_NAME));
+  EXPECT_EQ(std::string(found_), installed_.path(ENGINE_PROGRAM_NAME));
 
   beside_.add_program(ENGINE_PROGRAM_NAME);
   ASSERT_EQ(locate_everywhere(), ProgramPlace::beside);
-  EXPECT_EQ(std::string(found_), beside_.file(ENGINE_PROGRAM_NAME));
+  EXPECT_EQ(std::string(found_), beside_.path(ENGINE_PROGRAM_NAME));
 }
 
 TEST_F(ProgramLookup, WhatCannotBeRunIsPassedOver) {
-  std::filesystem::create_directory(first_on_path_.file(ENGINE_PROGRAM_NAME));
-  std::ofstream(current_.file(ENGINE_PROGRAM_NAME)) << "not executable";
-  chmod(current_.file(ENGINE_PROGRAM_NAME).c_str(), 0644);
-  std::ofstream(installed_.file(ENGINE_PROGRAM_NAME)) << "not executable either";
-  EXPECT_EQ(locate(nullptr, installed_.path().c_str()), ProgramPlace::nowhere);
+  std::filesystem::create_directory(first_on_path_.path(ENGINE_PROGRAM_NAME));
+  std::ofstream(current_.path(ENGINE_PROGRAM_NAME)) << "not executable";
+  chmod(current_.path(ENGINE_PROGRAM_NAME).c_str(), 0644);
+  std::ofstream(installed_.path(ENGINE_PROGRAM_NAME)) << "not executable either";
+  EXPECT_EQ(locate(nullptr, installed_.folder().c_str()), ProgramPlace::nowhere);
   EXPECT_EQ(std::string(found_), "");
 
   second_on_path_.add_program(ENGINE_PROGRAM_NAME);
   ASSERT_EQ(locate("", ""), ProgramPlace::search_path);
-  EXPECT_EQ(std::string(found_), second_on_path_.file(ENGINE_PROGRAM_NAME));
+  EXPECT_EQ(std::string(found_), second_on_path_.path(ENGINE_PROGRAM_NAME));
 }
 
 TEST_F(ProgramLookup, TheInstalledEngineIsFoundFromTheProgramsFolderWithoutPath) {
   // prefix/bin/tolvane-chess starts prefix/lib/tolvane/tolvane.exe.
-  std::filesystem::create_directories(installed_.file("bin"));
-  std::filesystem::create_directories(installed_.file("lib/tolvane"));
+  std::filesystem::create_directories(installed_.path("bin"));
+  std::filesystem::create_directories(installed_.path("lib/tolvane"));
   const std::string engine = std::string("lib/tolvane/") + ENGINE_PROGRAM_NAME;
   installed_.add_program(engine);
   char engine_folder[4096];
-  ASSERT_TRUE(installed_engine_directory(installed_.file("bin").c_str(), engine_folder, sizeof engine_folder));
-  ASSERT_EQ(locate_program(ENGINE_PROGRAM_NAME, installed_.file("bin").c_str(), engine_folder, nullptr, found_,
+  ASSERT_TRUE(installed_engine_directory(installed_.path("bin").c_str(), engine_folder, sizeof engine_folder));
+  ASSERT_EQ(locate_program(ENGINE_PROGRAM_NAME, installed_.path("bin").c_str(), engine_folder, nullptr, found_,
                            sizeof found_),
             ProgramPlace::installed);
-  EXPECT_TRUE(std::filesystem::equivalent(found_, installed_.file(engine)));
+  EXPECT_TRUE(std::filesystem::equivalent(found_, installed_.path(engine)));
 
   char small[8];
-  EXPECT_FALSE(installed_engine_directory(installed_.file("bin").c_str(), small, sizeof small));
+  EXPECT_FALSE(installed_engine_directory(installed_.path("bin").c_str(), small, sizeof small));
 }
 
 TEST(RunningExecutable, ItsDirectoryHoldsThisTestProgram) {

@@ -1,8 +1,8 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/console_capture.h"
-#include "notation_fixture.h"
+#include "tests/console_io.h"
+#include "tests/notation/notation_fixture.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "notation/move_text.h"
 #include "notation/piece_letters.h"
-#include "notation_fixture.h"
+#include "tests/notation/notation_fixture.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "notation_fixture.h"
+#include "tests/notation/notation_fixture.h"
 
 namespace {
 

@@ -1,21 +1,21 @@
 // The legality filter: king captures, castling through or out of check, order after removal.
 #include <cstring>
 
-#include "tests/rules/rules_fixture.h"
+#include "tests/position_fixture.h"
 
 namespace {
 
-class LegalityTest : public RulesTest {
+class LegalityTest : public PositionTest {
  protected:
   PositionNode* filtered(PositionNode* node) {
-    EXPECT_EQ(FilterLegalMoves(node, &cursor, &board), 0);
+    EXPECT_EQ(FilterLegalMoves(node, &core, &board), 0);
     return node;
   }
 };
 
 TEST_F(LegalityTest, InitialPositionKeepsAllMovesInOrder) {
   SetInitialPosition();
-  PositionNode* root = PlayMove(nullptr, &cursor, &board, 0);
+  PositionNode* root = PlayMove(nullptr, &core, &board, 0);
   MoveEntry before[20];
   memcpy(before, root->Zuege(), sizeof before);
   filtered(root);
@@ -60,13 +60,13 @@ TEST_F(LegalityTest, PinnedPieceCannotLeaveItsLine) {
 TEST_F(LegalityTest, MateAndStalemateLeaveAnEmptyList) {
   EXPECT_EQ(filtered(base("7k/6Q1/6K1/8/8/8/8/8 b - - 0 1"))->Anz_moegl_zuege, 0);
   PositionNode* stalemate = base("7k/8/6QK/8/8/8/8/8 b - - 0 1");
-  EXPECT_EQ(IsInCheck(stalemate, &cursor, &board), 0);
+  EXPECT_EQ(IsInCheck(stalemate, &core, &board), 0);
   EXPECT_EQ(filtered(stalemate)->Anz_moegl_zuege, 0);
 }
 
 TEST_F(LegalityTest, RemovalFillsTheSlotFromTheEnd) {
   SetInitialPosition();
-  PositionNode* root = PlayMove(nullptr, &cursor, &board, 0);
+  PositionNode* root = PlayMove(nullptr, &core, &board, 0);
   root->Anz_moegl_zuege = 8;
   for (int i = 0; i < 8; ++i) root->Zuege()[i].Von = static_cast<uint8_t>(i);
   RemoveMove(root, 2);
@@ -81,13 +81,13 @@ TEST_F(LegalityTest, BoardAndTreeAreAsBeforeExceptTheCheckProbe) {
   board.Whkonig_pos = 4;
   board.Blkonig_pos = 60;
   const Board before = board;
-  uint8_t* free_before = cursor.Pool_free;
+  uint8_t* free_before = core.Pool_free;
   filtered(node);
   EXPECT_EQ(node->Anz_moegl_zuege, 48);
-  EXPECT_EQ(0, memcmp(&before, &board, sizeof board));
+  EXPECT_TRUE(same_board(before, board));
   for (int i = 0; i < node->Anz_moegl_zuege; ++i) EXPECT_EQ(node->Zuege()[i].Folge_zeiger, 0u);
-  EXPECT_GT(cursor.Pool_free, free_before);
-  EXPECT_LE(cursor.Pool_free - free_before, 20 + 8 * 60);
+  EXPECT_GT(core.Pool_free, free_before);
+  EXPECT_LE(core.Pool_free - free_before, 20 + 8 * 60);
 }
 
 }  // namespace

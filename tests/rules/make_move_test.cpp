@@ -1,11 +1,11 @@
 // Making and unmaking the special moves leaves the board exactly as before.
 #include <cstring>
 
-#include "tests/rules/rules_fixture.h"
+#include "tests/position_fixture.h"
 
 namespace {
 
-using MakeMoveTest = RulesTest;
+using MakeMoveTest = PositionTest;
 
 struct Castle {
   const char* fen;
@@ -30,7 +30,7 @@ TEST_F(MakeMoveTest, CastlingMovesTheRookAndComesBack) {
     EXPECT_EQ(at(c.king + 2) & KIND_MASK, KING);
     const MoveEntry& m = node->Zuege()[i];
     UnmakeMove(m.Von, m.Nach, 0, m.Status, &board);
-    EXPECT_EQ(0, memcmp(&before, &board, sizeof board)) << c.king;
+    EXPECT_TRUE(same_board(before, board)) << c.king;
   }
 }
 
@@ -50,7 +50,7 @@ TEST_F(MakeMoveTest, EnPassantRemovesThePawnBesideAndUnmakePutsItBack) {
   EXPECT_EQ(at("d5"), 0);
   const MoveEntry& m = node->Zuege()[i];
   UnmakeMove(m.Von, m.Nach, 0, m.Status, &board);
-  EXPECT_EQ(0, memcmp(&before, &board, sizeof board));
+  EXPECT_TRUE(same_board(before, board));
 }
 
 TEST_F(MakeMoveTest, PromotionWithAndWithoutCaptureComesBackAsPawn) {
@@ -61,7 +61,7 @@ TEST_F(MakeMoveTest, PromotionWithAndWithoutCaptureComesBackAsPawn) {
   EXPECT_EQ(at("a1"), KNIGHT | BLACK);
   const MoveEntry& m = node->Zuege()[i];
   UnmakeMove(m.Von, m.Nach, ROOK, m.Status, &board);
-  EXPECT_EQ(0, memcmp(&before, &board, sizeof board));
+  EXPECT_TRUE(same_board(before, board));
 
   PositionNode* quiet = base("k7/4P3/8/8/8/8/8/4K3 w - - 0 1");
   const int q = find(quiet, "e7e8", QUEEN);
@@ -81,7 +81,7 @@ TEST_F(MakeMoveTest, CaptureComesBackInEitherMode) {
     EXPECT_EQ(MakeMove(&board, node, static_cast<int16_t>(take)), ROOK | BLACK);
     const MoveEntry& m = node->Zuege()[take];
     UnmakeMove(m.Von, m.Nach, ROOK | BLACK, m.Status, &board);
-    EXPECT_EQ(0, memcmp(&before, &board, sizeof board));
+    EXPECT_TRUE(same_board(before, board));
   }
 }
 

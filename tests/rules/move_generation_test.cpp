@@ -2,27 +2,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/rules/rules_fixture.h"
+#include "tests/position_fixture.h"
 
 namespace {
 
-std::string text(const MoveEntry& m) {
-  std::string s = {char('a' + file_of(m.Von)), char('1' + rank_of(m.Von)), char('a' + file_of(m.Nach)),
-                   char('1' + rank_of(m.Nach))};
-  return s;
-}
-
-std::vector<std::string> moves_of(const PositionNode* node) {
-  std::vector<std::string> list;
-  for (int i = 0; i < node->Anz_moegl_zuege; ++i) list.push_back(text(node->Zuege()[i]));
-  return list;
-}
-
-using MoveGenerationTest = RulesTest;
+using MoveGenerationTest = PositionTest;
 
 TEST_F(MoveGenerationTest, InitialPositionInSquareOrder) {
   SetInitialPosition();
-  PositionNode* node = PlayMove(nullptr, &cursor, &board, 0);
+  PositionNode* node = PlayMove(nullptr, &core, &board, 0);
   const std::vector<std::string> expected = {"b1a3", "b1c3", "g1f3", "g1h3", "a2a3", "a2a4", "b2b3",
                                              "b2b4", "c2c3", "c2c4", "d2d3", "d2d4", "e2e3", "e2e4",
                                              "f2f3", "f2f4", "g2g3", "g2g4", "h2h3", "h2h4"};
@@ -38,7 +26,7 @@ TEST_F(MoveGenerationTest, PromotionsQueenRookBishopKnightThenCaptures) {
   ASSERT_GE(first, 0);
   for (int k = 0; k < 8; ++k) {
     const MoveEntry& e = m[first + k];
-    EXPECT_EQ(text(e), k < 4 ? "b7b8" : "b7a8");
+    EXPECT_EQ(move_text(node, first + k), k < 4 ? "b7b8" : "b7a8");
     EXPECT_EQ(e.Fig, order[k % 4]);
     EXPECT_TRUE(e.Status & PROMOTION_MARK);
     // Taking the rook on its corner takes away Black's queen-side right.
@@ -48,7 +36,7 @@ TEST_F(MoveGenerationTest, PromotionsQueenRookBishopKnightThenCaptures) {
 
 TEST_F(MoveGenerationTest, EnPassantComesFirstAndOnlyAfterAPawnDoubleStep) {
   PositionNode* node = base("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1");
-  EXPECT_EQ(text(node->Zuege()[find(node, "e5d6")]), "e5d6");
+  EXPECT_EQ(move_text(node, find(node, "e5d6")), "e5d6");
   EXPECT_LT(find(node, "e5d6"), find(node, "e5e6"));
 
   // The same squares reached by a knight or a rook give no en passant.
@@ -87,11 +75,11 @@ TEST_F(MoveGenerationTest, BlockedPawnHasNoStepAtAll) {
 
 TEST_F(MoveGenerationTest, ListThatDoesNotFitCountsOnlyWhatFitted) {
   SetInitialPosition();
-  PositionNode* node = reinterpret_cast<PositionNode*>(cursor.Pool_free);
+  PositionNode* node = reinterpret_cast<PositionNode*>(core.Pool_free);
   node->Welcher_zug = 1;
   node->Letzter_zug_von = node->Letzter_zug_nach = 0;
   node->Letzter_status = ALL_CASTLING;
-  uint8_t* limit = cursor.Pool_free + 20 + 5 * 8 + 12;  // room for five entries and the margin
+  uint8_t* limit = core.Pool_free + 20 + 5 * 8 + 12;  // room for five entries and the margin
   EXPECT_EQ(GenerateMoves(nullptr, node, limit), nullptr);
   EXPECT_EQ(node->Anz_moegl_zuege, 5);
   EXPECT_NE(GenerateMoves(nullptr, node, limit + 200), nullptr);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/rules/rules_fixture.h"
+#include "tests/position_fixture.h"
 #include "tools/perft/perft.h"
 
 namespace {
@@ -14,18 +14,18 @@ struct PerftCase {
   std::vector<uint64_t> leaves;  // depth 1, 2, ...
 };
 
-class PerftTest : public RulesTest, public ::testing::WithParamInterface<PerftCase> {};
+class PerftTest : public PositionTest, public ::testing::WithParamInterface<PerftCase> {};
 
 TEST_P(PerftTest, MatchesPublishedCounts) {
   const PerftCase& c = GetParam();
   PositionNode* node = base(c.fen);
   const Board before = board;
-  uint8_t* free_before = cursor.Pool_free;
+  uint8_t* free_before = core.Pool_free;
   for (size_t depth = 1; depth <= c.leaves.size(); ++depth) {
-    EXPECT_EQ(perft(node, &cursor, &board, static_cast<int>(depth)), c.leaves[depth - 1]) << "depth " << depth;
-    EXPECT_EQ(0, memcmp(&before, &board, sizeof board)) << "board restored after depth " << depth;
+    EXPECT_EQ(perft(node, &core, &board, static_cast<int>(depth)), c.leaves[depth - 1]) << "depth " << depth;
+    EXPECT_TRUE(same_board(before, board)) << "board restored after depth " << depth;
     // Only the check probe of each filtered root stays behind.
-    EXPECT_LE(cursor.Pool_free - free_before, static_cast<long>(depth * (20 + 8 * 80)));
+    EXPECT_LE(core.Pool_free - free_before, static_cast<long>(depth * (20 + 8 * 80)));
   }
 }
 

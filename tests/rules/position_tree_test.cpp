@@ -1,29 +1,29 @@
 // Nodes in the pool: base nodes, children linked and reused, Fast_mode, take-back, material, room.
 #include <cstring>
 
-#include "tests/rules/rules_fixture.h"
+#include "tests/position_fixture.h"
 
 namespace {
 
-using PositionTreeTest = RulesTest;
+using PositionTreeTest = PositionTest;
 
 TEST_F(PositionTreeTest, BaseNodeOfTheInitialPosition) {
   SetInitialPosition();
-  PositionNode* node = PlayMove(nullptr, &cursor, &board, 0);
-  ASSERT_EQ(reinterpret_cast<uint8_t*>(node), pool.storage);
+  PositionNode* node = PlayMove(nullptr, &core, &board, 0);
+  ASSERT_EQ(reinterpret_cast<uint8_t*>(node), core.pool.storage);
   EXPECT_EQ(node->Welcher_zug, 1);
   EXPECT_EQ(node->Letzter_status, ALL_CASTLING);
   EXPECT_EQ(node->Anz_moegl_zuege, 20);
-  EXPECT_EQ(cursor.Pool_free, pool.storage + 180);
-  EXPECT_EQ(pool.start, offsetof(NodePool, storage));
-  EXPECT_EQ(pool.end - pool.start, POOL_STORAGE_BYTES);
+  EXPECT_EQ(core.Pool_free, core.pool.storage + 180);
+  EXPECT_EQ(core.pool.start, offsetof(NodePool, storage));
+  EXPECT_EQ(core.pool.end - core.pool.start, POOL_STORAGE_BYTES);
 }
 
 TEST_F(PositionTreeTest, ChildIsLinkedAndFoundAgainAfterTakeBack) {
   SetInitialPosition();
-  PositionNode* root = PlayMove(nullptr, &cursor, &board, 0);
+  PositionNode* root = PlayMove(nullptr, &core, &board, 0);
   const int16_t e4 = static_cast<int16_t>(find(root, "e2e4"));
-  PositionNode* child = PlayMove(root, &cursor, &board, e4);
+  PositionNode* child = PlayMove(root, &core, &board, e4);
   EXPECT_EQ(child->Welcher_zug, -1);
   EXPECT_EQ(child->Letzter_zug_von, 12);
   EXPECT_EQ(child->Letzter_zug_nach, 28);
@@ -33,52 +33,52 @@ TEST_F(PositionTreeTest, ChildIsLinkedAndFoundAgainAfterTakeBack) {
   EXPECT_EQ(node_at(root->Zuege()[e4].Folge_zeiger), child);
 
   EXPECT_EQ(TakeBack(child, &board), root);
-  uint8_t* free_before = cursor.Pool_free;
-  EXPECT_EQ(PlayMove(root, &cursor, &board, e4), child);
-  EXPECT_EQ(cursor.Pool_free, free_before);
+  uint8_t* free_before = core.Pool_free;
+  EXPECT_EQ(PlayMove(root, &core, &board, e4), child);
+  EXPECT_EQ(core.Pool_free, free_before);
   EXPECT_EQ(at("e4"), PAWN);
 }
 
 TEST_F(PositionTreeTest, FastModeNeitherLinksNorReuses) {
   SetInitialPosition();
-  PositionNode* root = PlayMove(nullptr, &cursor, &board, 0);
+  PositionNode* root = PlayMove(nullptr, &core, &board, 0);
   board.Fast_mode = 1;
-  PositionNode* first = PlayMove(root, &cursor, &board, 13);
+  PositionNode* first = PlayMove(root, &core, &board, 13);
   TakeBack(first, &board);
-  PositionNode* second = PlayMove(root, &cursor, &board, 13);
+  PositionNode* second = PlayMove(root, &core, &board, 13);
   EXPECT_NE(first, second);
   EXPECT_EQ(root->Zuege()[13].Folge_zeiger, 0u);
 }
 
 TEST_F(PositionTreeTest, TakeBackOfABaseNodeChangesNothing) {
   SetInitialPosition();
-  PositionNode* root = PlayMove(nullptr, &cursor, &board, 0);
+  PositionNode* root = PlayMove(nullptr, &core, &board, 0);
   const Board before = board;
   EXPECT_EQ(TakeBack(root, &board), root);
-  EXPECT_EQ(0, memcmp(&before, &board, sizeof board));
+  EXPECT_TRUE(same_board(before, board));
 }
 
 TEST_F(PositionTreeTest, MaterialFollowsCapturesButNotEnPassantOrPromotion) {
   SetInitialPosition();
-  PositionNode* root = PlayMove(nullptr, &cursor, &board, 0);
+  PositionNode* root = PlayMove(nullptr, &core, &board, 0);
   RecountMaterial(root, &board);
   EXPECT_EQ(root->Qualitaet_weiss, 101);
   EXPECT_EQ(root->Qualitaet_schw, 101);
 
   PositionNode* node = base("r3k3/1P6/8/8/8/8/8/4K3 w - - 0 1");
   const uint8_t black = node->Qualitaet_schw, white = node->Qualitaet_weiss;
-  PositionNode* took = PlayMove(node, &cursor, &board, static_cast<int16_t>(find(node, "b7a8", QUEEN)));
+  PositionNode* took = PlayMove(node, &core, &board, static_cast<int16_t>(find(node, "b7a8", QUEEN)));
   EXPECT_EQ(took->Qualitaet_schw, black - 5);
   EXPECT_EQ(took->Qualitaet_weiss, white);
 
   PositionNode* ep = base("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1");
-  PositionNode* after = PlayMove(ep, &cursor, &board, static_cast<int16_t>(find(ep, "e5d6")));
+  PositionNode* after = PlayMove(ep, &core, &board, static_cast<int16_t>(find(ep, "e5d6")));
   EXPECT_EQ(after->Qualitaet_schw, ep->Qualitaet_schw);
 }
 
 TEST_F(PositionTreeTest, NewBaseFromNodeKeepsLastMoveAndSideToMove) {
   PositionNode* ep = base("4k3/8/8/8/3Pp3/8/8/4K3 b - d3 0 12");
-  PositionNode* copy = NewBaseFromNode(ep, &cursor);
+  PositionNode* copy = NewBaseFromNode(ep, &core);
   EXPECT_EQ(copy->Letzt_zug_zeiger, 0u);
   EXPECT_EQ(copy->Welcher_zug, -12);
   EXPECT_GE(find(copy, "e4d3"), 0) << "en passant survives the copy";
@@ -86,16 +86,16 @@ TEST_F(PositionTreeTest, NewBaseFromNodeKeepsLastMoveAndSideToMove) {
 
 TEST_F(PositionTreeTest, CreateNodeNeedsItsReserve) {
   SetInitialPosition();
-  uint8_t* at_free = cursor.Pool_free;
+  uint8_t* at_free = core.Pool_free;
   EXPECT_EQ(CreateNode(nullptr, at_free, at_free + 783, 0, 0, 0, ALL_CASTLING, 1), nullptr);
   EXPECT_NE(CreateNode(nullptr, at_free, at_free + 784, 0, 0, 0, ALL_CASTLING, 1), nullptr);
 }
 
 TEST_F(PositionTreeTest, PlayingWithoutRoomEndsTheProgram) {
   SetInitialPosition();
-  PositionNode* root = PlayMove(nullptr, &cursor, &board, 0);
-  cursor.Pool_end = cursor.Pool_free + 783;
-  EXPECT_EXIT(PlayMove(root, &cursor, &board, 0), ::testing::ExitedWithCode(1), "Kein freier Speicherplatz");
+  PositionNode* root = PlayMove(nullptr, &core, &board, 0);
+  core.Pool_end = core.Pool_free + 783;
+  EXPECT_EXIT(PlayMove(root, &core, &board, 0), ::testing::ExitedWithCode(1), "Kein freier Speicherplatz");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "rules/rules.h"
 #include "search/king_safety.h"
-#include "tests/search/search_fixture.h"
+#include "tests/position_fixture.h"
 
 namespace {
 
@@ -18,12 +18,12 @@ std::vector<MoveKey> keys(const PositionNode* node, const std::vector<int>& inde
   return result;
 }
 
-class KingSafetyTest : public SearchTest {
+class KingSafetyTest : public PositionTest {
  protected:
   // Compares both tests in node and, to depth plies, in every position reached by a legal move.
   void compare_below(PositionNode* node, int depth) {
     ++positions_;
-    EXPECT_EQ(side_to_move_in_check(board, node), IsInCheck(node, &game_core, &board) == 1);
+    EXPECT_EQ(side_to_move_in_check(board, node), IsInCheck(node, &core, &board) == 1);
 
     std::vector<int> mine, all;
     for (int i = 0; i < node->Anz_moegl_zuege; ++i) {
@@ -32,17 +32,17 @@ class KingSafetyTest : public SearchTest {
     }
     const std::vector<MoveKey> expected_mine = keys(node, mine);
     EXPECT_EQ(has_legal_move(&board, node), !mine.empty());
-    FilterLegalMoves(node, &game_core, &board);
+    FilterLegalMoves(node, &core, &board);
     all.resize(node->Anz_moegl_zuege);
     ASSERT_EQ(expected_mine, keys(node, all)) << "legal moves differ at move number " << node->Welcher_zug;
     if (depth == 0) return;
 
     for (int16_t i = 0; i < node->Anz_moegl_zuege; ++i) {
-      uint8_t* saved = game_core.Pool_free;
-      PositionNode* child = PlayMove(node, &game_core, &board, i);
+      uint8_t* saved = core.Pool_free;
+      PositionNode* child = PlayMove(node, &core, &board, i);
       compare_below(child, depth - 1);
       TakeBack(child, &board);
-      game_core.Pool_free = saved;
+      core.Pool_free = saved;
       node->Zuege()[i].Folge_zeiger = 0;
     }
   }

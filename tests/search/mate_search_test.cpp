@@ -3,22 +3,22 @@
 
 #include "rules/rules.h"
 #include "search/mate_search.h"
-#include "tests/search/search_fixture.h"
+#include "tests/position_fixture.h"
 
 namespace {
 
-class MateSearchTest : public SearchTest {
+class MatePositionTest : public PositionTest {
  protected:
   void TearDown() override { mate_search_watch = nullptr; }
 
   // Runs the deepening on node; the depth at which the mate was found, or 0.
   int mate_found_at(PositionNode* node) {
-    const uint8_t result = search_mate_by_deepening(node, &game_core, &state);
+    const uint8_t result = search_mate_by_deepening(node, &core, &state);
     return result == 1 ? mate_depth - 2 : 0;
   }
 
   uint8_t search(PositionNode* node, uint8_t defender, int16_t depth) {
-    return such_matt_abs(node, game_core.Pool_free, game_core.Pool_end, &state, defender, depth);
+    return such_matt_abs(node, core.Pool_free, core.Pool_end, &state, defender, depth);
   }
 };
 
@@ -28,7 +28,7 @@ struct MateCase {
   const char* first_move;
 };
 
-TEST_F(MateSearchTest, MatesSetUpOnTheBoardAreFoundAtTheirDepthWithTheMatingMove) {
+TEST_F(MatePositionTest, MatesSetUpOnTheBoardAreFoundAtTheirDepthWithTheMatingMove) {
   const MateCase cases[] = {
       {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", 1, "a1a8"},              // back rank
       {"7k/8/8/5K2/8/8/8/1R6 w - - 0 1", 3, "f5g6"},                 // king first, then the rook
@@ -46,10 +46,10 @@ TEST_F(MateSearchTest, MatesSetUpOnTheBoardAreFoundAtTheirDepthWithTheMatingMove
   }
 }
 
-TEST_F(MateSearchTest, MatesReachedByPlayedMovesAreFound) {
+TEST_F(MatePositionTest, MatesReachedByPlayedMovesAreFound) {
   // Fool's mate: Black mates in one after 1.f3 e5 2.g4.
   PositionNode* node = base("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
-  FilterLegalMoves(node, &game_core, &board);
+  FilterLegalMoves(node, &core, &board);
   for (const char* move : {"f2f3", "e7e5", "g2g4"}) node = play(node, move);
   EXPECT_EQ(mate_found_at(node), 1);
   EXPECT_EQ(move_text(node, node->Bester_zug), "d8h4");
@@ -57,7 +57,7 @@ TEST_F(MateSearchTest, MatesReachedByPlayedMovesAreFound) {
   // Legal's trap: after 5...Bxd1 White mates in two, beginning with the bishop's check.
   SetUp();
   node = base("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
-  FilterLegalMoves(node, &game_core, &board);
+  FilterLegalMoves(node, &core, &board);
   for (const char* move : {"e2e4", "e7e5", "g1f3", "d7d6", "f1c4", "c8g4", "b1c3", "g7g6", "f3e5", "g4d1"})
     node = play(node, move);
   EXPECT_EQ(mate_found_at(node), 3);
@@ -71,14 +71,14 @@ TEST_F(MateSearchTest, MatesReachedByPlayedMovesAreFound) {
   EXPECT_EQ(move_text(node, node->Bester_zug), "f6a6");
 }
 
-TEST_F(MateSearchTest, SearchLeavesBoardPoolAndMoveListAsTheyWere) {
+TEST_F(MatePositionTest, SearchLeavesBoardPoolAndMoveListAsTheyWere) {
   PositionNode* node = base("r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1");
   const Board before = board;
-  uint8_t* free_before = game_core.Pool_free;
+  uint8_t* free_before = core.Pool_free;
   const std::vector<MoveEntry> list(node->Zuege(), node->Zuege() + node->Anz_moegl_zuege);
   ASSERT_EQ(mate_found_at(node), 5);
-  EXPECT_TRUE(same(before, board));
-  EXPECT_EQ(game_core.Pool_free, free_before);
+  EXPECT_TRUE(same_board(before, board));
+  EXPECT_EQ(core.Pool_free, free_before);
   ASSERT_EQ(node->Anz_moegl_zuege, static_cast<int16_t>(list.size()));
   for (size_t i = 0; i < list.size(); ++i) {
     EXPECT_EQ(node->Zuege()[i].Von, list[i].Von);
@@ -86,7 +86,7 @@ TEST_F(MateSearchTest, SearchLeavesBoardPoolAndMoveListAsTheyWere) {
   }
 }
 
-TEST_F(MateSearchTest, PositionsWithoutLegalMovesAreMateOnlyInCheck) {
+TEST_F(MatePositionTest, PositionsWithoutLegalMovesAreMateOnlyInCheck) {
   // Mated: the king's pseudo-legal steps to f8 and h8 are all attacked.
   PositionNode* mated = base("R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1");
   ASSERT_GT(mated->Anz_moegl_zuege, 0);
@@ -104,7 +104,7 @@ TEST_F(MateSearchTest, PositionsWithoutLegalMovesAreMateOnlyInCheck) {
   EXPECT_EQ(stalemate->Bester_zug, -7);
 }
 
-TEST_F(MateSearchTest, NoMateIsClaimedWithoutOne) {
+TEST_F(MatePositionTest, NoMateIsClaimedWithoutOne) {
   // A mate by a move that leaves the own king attacked does not count, nor a check that can be met.
   const char* fens[] = {
       "6k1/5ppp/8/b7/8/8/3R4/4K3 w - - 0 1",  // Rd8 would mate, but the rook is pinned
@@ -123,7 +123,7 @@ void abort_after_some_nodes(GameState* state) {
   if (++watched_nodes == abort_at) state->abort_flag = 1;
 }
 
-TEST_F(MateSearchTest, AbortFlagStopsEveryLevelAndTheDeepening) {
+TEST_F(MatePositionTest, AbortFlagStopsEveryLevelAndTheDeepening) {
   PositionNode* node = base("r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1");
   const Board before = board;
   mate_search_watch = abort_after_some_nodes;
@@ -131,21 +131,21 @@ TEST_F(MateSearchTest, AbortFlagStopsEveryLevelAndTheDeepening) {
   for (int limit : {5, 200, 5000}) {
     watched_nodes = 0;
     abort_at = limit;
-    EXPECT_EQ(search_mate_by_deepening(node, &game_core, &state), 0) << limit;
+    EXPECT_EQ(search_mate_by_deepening(node, &core, &state), 0) << limit;
     EXPECT_EQ(watched_nodes, limit) << "no position is entered after the flag is set";
     EXPECT_LE(mate_depth, 7);
     EXPECT_NE(state.abort_flag, 0);
-    EXPECT_TRUE(same(before, board));
+    EXPECT_TRUE(same_board(before, board));
   }
 }
 
-TEST_F(MateSearchTest, FullPoolShowsNoMate) {
+TEST_F(MatePositionTest, FullPoolShowsNoMate) {
   PositionNode* node = base("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1");
   const Board before = board;
   // Room for a header but not for a child's move list: the mating move cannot be searched.
-  EXPECT_EQ(such_matt_abs(node, game_core.Pool_free, game_core.Pool_free + 40, &state, 0, 1), 0);
-  EXPECT_TRUE(same(before, board));
-  EXPECT_EQ(such_matt_abs(nullptr, game_core.Pool_free, game_core.Pool_end, &state, 0, 1), 0);
+  EXPECT_EQ(such_matt_abs(node, core.Pool_free, core.Pool_free + 40, &state, 0, 1), 0);
+  EXPECT_TRUE(same_board(before, board));
+  EXPECT_EQ(such_matt_abs(nullptr, core.Pool_free, core.Pool_end, &state, 0, 1), 0);
 }
 
 }  // namespace

@@ -4,18 +4,16 @@
 
 #include "rules/rules.h"
 #include "search/material_choice.h"
-#include "tests/search/search_fixture.h"
+#include "tests/position_fixture.h"
 
 namespace {
 
-constexpr const char* kStart = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
-
-class MaterialChoiceTest : public SearchTest {
+class MaterialChoiceTest : public PositionTest {
  protected:
   int16_t score(PositionNode* node, const char* move, int16_t depth, int16_t full_width) {
-    const int16_t index = game_core.parse_move_text_no_echo(node, move);
+    const int16_t index = core.parse_move_text_no_echo(node, move);
     EXPECT_GE(index, 0) << move;
-    return material_search(node, &game_core, &board, depth, full_width, index);
+    return material_search(node, &core, &board, depth, full_width, index);
   }
 };
 
@@ -23,13 +21,13 @@ TEST_F(MaterialChoiceTest, ScoresCountThePliesAndTheWidthAsTold) {
   // Qxd5 wins the queen; only a full-width reply finds Rxa1, and the defended queen is lost again.
   PositionNode* node = base("4k3/8/8/3q4/8/8/r7/R2QK3 w - - 0 1");
   const Board before = board;
-  uint8_t* free_before = game_core.Pool_free;
+  uint8_t* free_before = core.Pool_free;
   EXPECT_EQ(score(node, "d1d5", 0, 0), 8);
   EXPECT_EQ(score(node, "d1d5", 1, 3), 8);  // depth 1 is the material right after the move
   EXPECT_EQ(score(node, "d1d5", 2, 0), 8);  // recaptures on d5 only: there are none
   EXPECT_EQ(score(node, "d1d5", 2, 1), 3);  // every reply: Rxa1
-  EXPECT_TRUE(same(before, board));
-  EXPECT_EQ(game_core.Pool_free, free_before);
+  EXPECT_TRUE(same_board(before, board));
+  EXPECT_EQ(core.Pool_free, free_before);
 
   SetUp();
   node = base("4k3/8/4p3/3q4/8/8/8/3QK3 w - - 0 1");
@@ -51,7 +49,7 @@ TEST_F(MaterialChoiceTest, MoverAlwaysBehindGetsTheFirstMove) {
   std::srand(3);
   const int next = std::rand();
   std::srand(3);
-  choose_computer_move(node, &game_core, &board, 2, 12);
+  choose_computer_move(node, &core, &board, 2, 12);
   EXPECT_EQ(node->Bester_zug, 0);
   EXPECT_EQ(std::rand(), next) << "no random pick without a good move";
   EXPECT_EQ(board.Fast_mode, 0);
@@ -64,15 +62,15 @@ TEST_F(MaterialChoiceTest, TwoEqualGoodMovesArePickedBySeed) {
   std::set<int16_t> chosen;
   for (unsigned seed = 1; seed <= 12; ++seed) {
     std::srand(seed);
-    choose_computer_move(node, &game_core, &board, 0, 0);
+    choose_computer_move(node, &core, &board, 0, 0);
     const int16_t first = node->Bester_zug;
     std::srand(seed);
-    choose_computer_move(node, &game_core, &board, 0, 0);
+    choose_computer_move(node, &core, &board, 0, 0);
     EXPECT_EQ(node->Bester_zug, first) << "the same sequence gives the same choice";
     chosen.insert(first);
   }
   EXPECT_EQ(chosen, (std::set<int16_t>{0, 1}));
-  EXPECT_TRUE(same(before, board));
+  EXPECT_TRUE(same_board(before, board));
 }
 
 TEST_F(MaterialChoiceTest, FreerPositionDecidesBetweenTwoGoodMoves) {
@@ -82,20 +80,20 @@ TEST_F(MaterialChoiceTest, FreerPositionDecidesBetweenTwoGoodMoves) {
   ASSERT_EQ(move_text(node, 1), "a1c3");
   for (unsigned seed = 1; seed <= 6; ++seed) {
     std::srand(seed);
-    choose_computer_move(node, &game_core, &board, 1, 3);
+    choose_computer_move(node, &core, &board, 1, 3);
     EXPECT_EQ(node->Bester_zug, 1) << seed;
   }
   // From the initial position Nc3 leaves White two moves more than Na3.
   SetUp();
   node = base(kStart);
-  choose_computer_move(node, &game_core, &board, 0, 0);
+  choose_computer_move(node, &core, &board, 0, 0);
   EXPECT_EQ(move_text(node, node->Bester_zug), "b1c3");
 }
 
 TEST_F(MaterialChoiceTest, WinningCaptureIsChosenForBlack) {
   // Black is a knight and a pawn behind; only taking the undefended rook levels the material.
   PositionNode* node = base("4k3/8/8/3r4/8/1P6/2N5/3R3K b - - 0 1");
-  choose_computer_move(node, &game_core, &board, 2, 12);
+  choose_computer_move(node, &core, &board, 2, 12);
   EXPECT_EQ(move_text(node, node->Bester_zug), "d5d1");
 }
 

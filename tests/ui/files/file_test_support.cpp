@@ -1,18 +1,14 @@
 #include "tests/ui/files/file_test_support.h"
 
-#include <dirent.h>
 #include <dlfcn.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <vector>
 
 namespace {
 
@@ -91,41 +87,20 @@ void fail_next_call(const std::string& function, int error) {
   armed_error = error;
 }
 
-ScratchFolder::ScratchFolder() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base && *base ? base : "/tmp") + "/tolvane-files-XXXXXX";
-  if (mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
+MountableFolder::~MountableFolder() {
+  if (mounted_) umount2(folder().c_str(), MNT_DETACH);
 }
 
-ScratchFolder::~ScratchFolder() {
-  if (mounted_) umount2(folder_.c_str(), MNT_DETACH);
-  std::error_code ignored;
-  std::filesystem::permissions(folder_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ignored);
-  std::filesystem::remove_all(folder_, ignored);
-}
-
-bool ScratchFolder::mount_tmpfs(const std::string& size) {
+bool MountableFolder::mount_tmpfs(const std::string& size) {
   if (!enter_mount_namespace()) return false;
   const std::string options = "size=" + size;
-  mounted_ = mount("tmpfs", folder_.c_str(), "tmpfs", 0, options.c_str()) == 0;
+  mounted_ = mount("tmpfs", folder().c_str(), "tmpfs", 0, options.c_str()) == 0;
   return mounted_;
 }
 
-bool ScratchFolder::remount_read_only() {
+bool MountableFolder::remount_read_only() {
   return mounted_ &&
-         mount(nullptr, folder_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-}
-
-std::string ScratchFolder::listing() const {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  std::string text;
-  for (const std::string& name : names) text += name + " ";
-  return text;
+         mount(nullptr, folder().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
 std::string read_whole_file(const std::string& path) {

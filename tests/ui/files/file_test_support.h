@@ -3,13 +3,13 @@
 // where it does not.
 #include <string>
 
-// A fresh empty folder under the temporary directory, removed with everything in it at the end.
-class ScratchFolder {
+#include "tests/scratch_folder.h"
+
+// A scratch folder that can take a small file system of its own.
+class MountableFolder : public ScratchFolder {
  public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  MountableFolder() = default;
+  ~MountableFolder();
 
   // A tmpfs of size bytes mounted on the folder inside a mount namespace of this process only;
   // false when the process may not mount.
@@ -17,13 +17,7 @@ class ScratchFolder {
   // Makes the mounted tmpfs read-only.
   bool remount_read_only();
 
-  std::string path(const std::string& name) const { return folder_ + "/" + name; }
-  const std::string& folder() const { return folder_; }
-  // The names in the folder, sorted.
-  std::string listing() const;
-
  private:
-  std::string folder_;
   bool mounted_ = false;
 };
 

@@ -31,7 +31,7 @@ const std::string OLD_GAME = "d2d4\r\nd7d5\r\n";
 }  // namespace
 
 TEST(GameFile, SavedLinesEndInCrLfAndReadBackWithLf) {
-  ScratchFolder folder;
+  MountableFolder folder;
   const std::string game = folder.path("game.chd");
   ASSERT_EQ(save_game_file(q(game), {"e2e4", "e7e5", "b7b8D", "g2g1n"}), 0);
   EXPECT_EQ(read_whole_file(game), "e2e4\r\ne7e5\r\nb7b8D\r\ng2g1n\r\n");
@@ -47,7 +47,7 @@ TEST(GameFile, SavedLinesEndInCrLfAndReadBackWithLf) {
 }
 
 TEST(GameFile, LfCrLfLoneCrAndMissingLastLineEnd) {
-  ScratchFolder folder;
+  MountableFolder folder;
   write_whole_file(folder.path("lf"), "e2e4\ne7e5\n\n");
   write_whole_file(folder.path("crlf"), "e2e4\r\ne7e5\r\n\r\n");
   const std::vector<std::string> expected{"e2e4\n", "e7e5\n", "\n"};
@@ -59,7 +59,7 @@ TEST(GameFile, LfCrLfLoneCrAndMissingLastLineEnd) {
 }
 
 TEST(GameFile, LongLinesComeInPiecesAndCrLfAcrossReadChunks) {
-  ScratchFolder folder;
+  MountableFolder folder;
   write_whole_file(folder.path("long"), std::string(1000, 'x') + "\r\ne2e4\r\n");
   EXPECT_EQ(read_pieces(folder.path("long"), 497),
             (std::vector<std::string>{std::string(496, 'x'), std::string(496, 'x'),
@@ -71,7 +71,7 @@ TEST(GameFile, LongLinesComeInPiecesAndCrLfAcrossReadChunks) {
 }
 
 TEST(GameFile, OpeningRefusesWhatIsNoRegularFile) {
-  ScratchFolder folder;
+  MountableFolder folder;
   GameFileReader reader;
   EXPECT_EQ(reader.open(q(folder.path("missing.chd"))), 2);
   EXPECT_EQ(reader.open(q(folder.path("no-folder/missing.chd"))), 3);
@@ -84,7 +84,7 @@ TEST(GameFile, OpeningRefusesWhatIsNoRegularFile) {
 }
 
 TEST(GameFile, ReadFailureEndsReadingWithItsCause) {
-  ScratchFolder folder;
+  MountableFolder folder;
   write_whole_file(folder.path("game.chd"), OLD_GAME);
   GameFileReader reader;
   ASSERT_EQ(reader.open(q(folder.path("game.chd"))), 0);
@@ -95,7 +95,7 @@ TEST(GameFile, ReadFailureEndsReadingWithItsCause) {
 }
 
 TEST(GameFile, ReplacingKeepsModeAndLinksAndLeavesNoTemporaryFile) {
-  ScratchFolder folder;
+  MountableFolder folder;
   const std::string game = folder.path("game.chd");
   write_whole_file(game, OLD_GAME);
   chmod(game.c_str(), 0640);
@@ -110,7 +110,7 @@ TEST(GameFile, ReplacingKeepsModeAndLinksAndLeavesNoTemporaryFile) {
 }
 
 TEST(GameFile, SaveFailuresNameTheCauseAndKeepTheOldFile) {
-  ScratchFolder folder;
+  MountableFolder folder;
   EXPECT_EQ(save_game_file(q(folder.path("no-folder/game.chd")), {"e2e4"}), 3);
   EXPECT_FALSE(std::filesystem::exists(folder.path("no-folder")));
   // Neither a folder nor a pipe is replaced by a file of that name.
@@ -131,7 +131,7 @@ TEST(GameFile, SaveFailuresNameTheCauseAndKeepTheOldFile) {
 }
 
 TEST(GameFile, ReadOnlyFolderKeepsTheOldFile) {
-  ScratchFolder folder;
+  MountableFolder folder;
   const bool mounted = folder.mount_tmpfs("64k");
   const std::string game = folder.path("game.chd");
   write_whole_file(game, OLD_GAME);
@@ -148,7 +148,7 @@ TEST(GameFile, ReadOnlyFolderKeepsTheOldFile) {
 }
 
 TEST(GameFile, FullDiskKeepsTheOldFile) {
-  ScratchFolder folder;
+  MountableFolder folder;
   const bool mounted = folder.mount_tmpfs("64k");
   const std::string game = folder.path("game.chd");
   write_whole_file(game, OLD_GAME);
