@@ -189,10 +189,10 @@ class FaultyEngineTest : public EngineExchangeTest {
     start_with(script);
     run("Be2e4");
     after_user_move_ = current_node;
-    board_after_user_move_ = board_copy();
+    board_after_user_move_ = board;
     const std::string message = run("c");
     EXPECT_EQ(current_node, after_user_move_);
-    EXPECT_TRUE(same_board(board_copy(), board_after_user_move_));
+    EXPECT_TRUE(same_board(board, board_after_user_move_));
     return message;
   }
   static bool reaped(pid_t engine) { return kill(engine, 0) != 0 && errno == ESRCH; }
