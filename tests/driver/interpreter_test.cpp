@@ -40,12 +40,12 @@ TEST_F(InterpreterTest, AGameTooLongForThePoolRefusesTheNextMoveInsteadOfEndingT
   std::string message;
   int played = 0;
   for (; played < 40000 && message.empty(); ++played) {
-    PositionNode* before = current_node;
-    const Board board = board_copy();
+    PositionNode* node = current_node;
+    const Board before = board;
     message = run(shuffle[played % 4]);
     if (!message.empty()) {
-      EXPECT_EQ(current_node, before);
-      EXPECT_TRUE(same_board(board, *state_.board));
+      EXPECT_EQ(current_node, node);
+      EXPECT_TRUE(same_board(before, board));
     }
   }
   EXPECT_EQ(message, "\nKein freier Speicherplatz !\n");
