@@ -20,24 +20,25 @@ class QtPrompts : public Prompts {
 
   QString choose_save_path(QWidget* parent, const QString& initial_name, const QString& filter,
                            const QString& default_suffix) override {
-    QFileDialog dialog(parent, QString(), initial_name, filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(default_suffix);
-    return run(dialog);
+    return choose_path(parent, initial_name, filter, default_suffix, QFileDialog::AcceptSave,
+                       QFileDialog::AnyFile);
   }
 
   QString choose_open_path(QWidget* parent, const QString& initial_name, const QString& filter,
                            const QString& default_suffix) override {
-    QFileDialog dialog(parent, QString(), initial_name, filter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(default_suffix);
-    return run(dialog);
+    return choose_path(parent, initial_name, filter, default_suffix, QFileDialog::AcceptOpen,
+                       QFileDialog::ExistingFile);
   }
 
  private:
-  static QString run(QFileDialog& dialog) {
+  // The chosen file, or an empty text when the dialog was cancelled.
+  static QString choose_path(QWidget* parent, const QString& initial_name, const QString& filter,
+                             const QString& default_suffix, QFileDialog::AcceptMode accept_mode,
+                             QFileDialog::FileMode file_mode) {
+    QFileDialog dialog(parent, QString(), initial_name, filter);
+    dialog.setAcceptMode(accept_mode);
+    dialog.setFileMode(file_mode);
+    dialog.setDefaultSuffix(default_suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().first();
   }

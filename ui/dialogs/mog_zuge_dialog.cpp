@@ -5,8 +5,8 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
-#include <cstring>
 
+#include "common/bounded_text.h"
 #include "ui/app/interpreter_calls.h"
 #include "ui/board/piece_bitmaps.h"
 #include "ui/dialogs/dialog_units.h"
@@ -18,7 +18,7 @@ constexpr int MOST_LIST_LINES = 512;
 }  // namespace
 
 MogZugeDialog::MogZugeDialog(QWidget* parent, GameState* game_state)
-    : QDialog(parent), state(game_state) {
+    : ModalDialog(parent), state(game_state) {
   const DialogUnits du = set_up_template(this, QStringLiteral("moves"), system_font(),
                                          265, 179);
   auto* moves_frame = new QGroupBox(QStringLiteral("possible moves"), this);
@@ -48,11 +48,6 @@ MogZugeDialog::MogZugeDialog(QWidget* parent, GameState* game_state)
   picture->setGeometry(QRect(QPoint(du.x(105), du.y(58)), diagram.size()));
 }
 
-int MogZugeDialog::DoModal() {
-  OnInitDialog();
-  return exec();
-}
-
 void MogZugeDialog::OnInitDialog() {
   list_->clear();
   const char* line = call_run_command("lf", state);
@@ -71,11 +66,7 @@ void MogZugeDialog::OnInitDialog() {
 
 void MogZugeDialog::OnOK() {
   QListWidgetItem* item = list_->currentItem();
-  if (item && item->isSelected()) {
-    const QByteArray text = item->text().toLatin1().left(CHOSEN_MOVE_SIZE - 1);
-    std::memcpy(chosen_move, text.constData(), static_cast<size_t>(text.size()));
-    chosen_move[text.size()] = '\0';
-  }
+  if (item && item->isSelected()) copy_text(chosen_move, sizeof chosen_move, item->text().toLatin1().constData());
   if (game_over == 1) chosen_move[0] = '\0';
   QDialog::accept();
 }

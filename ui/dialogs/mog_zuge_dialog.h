@@ -2,7 +2,7 @@
 // The possible-moves dialog: the legal moves of the position in a sorted list, one to choose.
 #include <cstdint>
 
-#include <QDialog>
+#include "ui/dialogs/modal_dialog.h"
 
 #include "driver/game_core.h"
 
@@ -13,7 +13,7 @@ constexpr int CHOSEN_MOVE_SIZE = 200;
 // The coordinate picture beside the list.
 constexpr const char* COORDINATE_BITMAP = "133";
 
-class MogZugeDialog : public QDialog {
+class MogZugeDialog : public ModalDialog {
   Q_OBJECT
  public:
   MogZugeDialog(QWidget* parent, GameState* state);
@@ -22,12 +22,10 @@ class MogZugeDialog : public QDialog {
   char chosen_move[CHOSEN_MOVE_SIZE] = "";
   int32_t game_over = 0;
 
-  int DoModal();
 
  protected:
-  void OnInitDialog();
-  void OnOK();
-  void accept() override { OnOK(); }
+  void OnInitDialog() override;
+  void OnOK() override;
 
  private:
   QListWidget* list_;

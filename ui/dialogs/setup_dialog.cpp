@@ -8,7 +8,7 @@
 
 #include "ui/dialogs/dialog_units.h"
 
-SetupDialog::SetupDialog(QWidget* parent) : QDialog(parent) {
+SetupDialog::SetupDialog(QWidget* parent) : ModalDialog(parent) {
   const DialogUnits du = set_up_template(this, QStringLiteral("setup"), system_font(),
                                          192, 141);
   auto* power = new QGroupBox(QStringLiteral("computer power"), this);
@@ -49,11 +49,6 @@ SetupDialog::SetupDialog(QWidget* parent) : QDialog(parent) {
   }
   // A clicked level counts at once, so that Cancel keeps it.
   connect(levels_, &QButtonGroup::idClicked, this, [this](int id) { level = static_cast<uint16_t>(id); });
-}
-
-int SetupDialog::DoModal() {
-  OnInitDialog();
-  return exec();
 }
 
 void SetupDialog::OnInitDialog() {

@@ -2,7 +2,7 @@
 // The settings of the run: whether the computer answers every move, and its level.
 #include <cstdint>
 
-#include <QDialog>
+#include "ui/dialogs/modal_dialog.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -13,7 +13,7 @@ constexpr uint16_t LEVEL_3 = 1015;
 constexpr uint16_t LEVEL_4 = 1016;
 constexpr int AUTO_ANSWER_BOX = 200;
 
-class SetupDialog : public QDialog {
+class SetupDialog : public ModalDialog {
   Q_OBJECT
  public:
   explicit SetupDialog(QWidget* parent);
@@ -21,13 +21,9 @@ class SetupDialog : public QDialog {
   int32_t auto_answer = 1;
   uint16_t level = LEVEL_3;  // the identifier of the chosen level button
 
-  // Fills the controls from the fields and runs the dialog modally.
-  int DoModal();
-
  protected:
-  void OnInitDialog();
-  void OnOK();
-  void accept() override { OnOK(); }
+  void OnInitDialog() override;
+  void OnOK() override;
 
  private:
   QCheckBox* answers_box_;

@@ -3,11 +3,11 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <cstring>
 
+#include "common/bounded_text.h"
 #include "ui/dialogs/dialog_units.h"
 
-ZugDialog::ZugDialog(QWidget* parent) : QDialog(parent) {
+ZugDialog::ZugDialog(QWidget* parent) : ModalDialog(parent) {
   const DialogUnits du = set_up_template(this, QStringLiteral("moves"), system_font(),
                                          114, 75);
   auto* frame = new QGroupBox(QStringLiteral("enter a move"), this);
@@ -27,11 +27,6 @@ ZugDialog::ZugDialog(QWidget* parent) : QDialog(parent) {
   connect(cancel, &QPushButton::clicked, this, &ZugDialog::reject);
 }
 
-int ZugDialog::DoModal() {
-  OnInitDialog();
-  return exec();
-}
-
 void ZugDialog::OnInitDialog() {
   edit_->selectAll();
   edit_->clear();
@@ -40,8 +35,6 @@ void ZugDialog::OnInitDialog() {
 }
 
 void ZugDialog::OnOK() {
-  const QByteArray text = edit_->text().toLatin1().left(MOVE_TEXT_SIZE - 1);
-  std::memcpy(move_text, text.constData(), static_cast<size_t>(text.size()));
-  move_text[text.size()] = '\0';
+  copy_text(move_text, sizeof move_text, edit_->text().toLatin1().constData());
   QDialog::accept();
 }

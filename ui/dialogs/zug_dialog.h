@@ -1,25 +1,23 @@
 #pragma once
 // The enter-a-move dialog: one line of text that becomes a user move.
-#include <QDialog>
+#include "ui/dialogs/modal_dialog.h"
 
 class QLineEdit;
 
 constexpr int MOVE_EDIT = 131;
 constexpr int MOVE_TEXT_SIZE = 10;
 
-class ZugDialog : public QDialog {
+class ZugDialog : public ModalDialog {
   Q_OBJECT
  public:
   explicit ZugDialog(QWidget* parent);
 
   char move_text[MOVE_TEXT_SIZE] = "";  // at most 9 characters
 
-  int DoModal();
 
  protected:
-  void OnInitDialog();
-  void OnOK();
-  void accept() override { OnOK(); }
+  void OnInitDialog() override;
+  void OnOK() override;
 
  private:
   QLineEdit* edit_;
