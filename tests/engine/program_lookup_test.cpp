@@ -21,25 +21,22 @@ class ProgramLookup : public ::testing::Test {
 };
 
 TEST_F(ProgramLookup, BesideComesFirstThenTheInstallationThenTheCurrentDirectoryThenPath) {
-  second_on_path_.add_program(ENGINE_PROGRAM_NAME);
-  ASSERT_EQ(locate_everywhere(), ProgramPlace::search_path);
-  EXPECT_EQ(std::string(found_), second_on_path_.path(ENGINE_PROGRAM_NAME));
-
-  first_on_path_.add_program(ENGINE_PROGRAM_NAME);
-  ASSERT_EQ(locate_everywhere(), ProgramPlace::search_path);
-  EXPECT_EQ(std::string(found_), first_on_path_.path(ENGINE_PROGRAM_NAME));
-
-  current_.add_program(ENGINE_PROGRAM_NAME);
-  ASSERT_EQ(locate_everywhere(), ProgramPlace::current_directory);
-  EXPECT_EQ(std::string(found_), std::string("./") + ENGINE_PROGRAM_NAME);
-
-  installed_.add_program(ENGINE_PROGRAM_NAME);
-  ASSERT_EQ(locate_everywhere(), ProgramPlace::installed);
-  EXPECT_EQ(std::string(found_), installed_.path(ENGINE_PROGRAM_NAME));
-
-  beside_.add_program(ENGINE_PROGRAM_NAME);
-  ASSERT_EQ(locate_everywhere(), ProgramPlace::beside);
-  EXPECT_EQ(std::string(found_), beside_.path(ENGINE_PROGRAM_NAME));
+  // Each program added is found before all those added earlier.
+  struct Step {
+    const ProgramFolder& folder;
+    ProgramPlace place;
+    std::string found;
+  };
+  const std::string name = ENGINE_PROGRAM_NAME;
+  for (const Step& step : {Step{second_on_path_, ProgramPlace::search_path, second_on_path_.path(name)},
+                           Step{first_on_path_, ProgramPlace::search_path, first_on_path_.path(name)},
+                           Step{current_, ProgramPlace::current_directory, "./" + name},
+                           Step{installed_, ProgramPlace::installed, installed_.path(name)},
+                           Step{beside_, ProgramPlace::beside, beside_.path(name)}}) {
+    step.folder.add_program(name);
+    ASSERT_EQ(locate_everywhere(), step.place) << step.found;
+    EXPECT_EQ(std::string(found_), step.found);
+  }
 }
 
 TEST_F(ProgramLookup, WhatCannotBeRunIsPassedOver) {

@@ -130,11 +130,16 @@ TEST(GameFile, SaveFailuresNameTheCauseAndKeepTheOldFile) {
   EXPECT_EQ(folder.listing(), "game.chd pipe ");
 }
 
-TEST(GameFile, ReadOnlyFolderKeepsTheOldFile) {
+// An old game on a small file system of its own where the machine allows one.
+class GameFileOnItsOwnDisk : public ::testing::Test {
+ protected:
+  void SetUp() override { write_whole_file(game, OLD_GAME); }
   MountableFolder folder;
   const bool mounted = folder.mount_tmpfs("64k");
   const std::string game = folder.path("game.chd");
-  write_whole_file(game, OLD_GAME);
+};
+
+TEST_F(GameFileOnItsOwnDisk, ReadOnlyFolderKeepsTheOldFile) {
   if (mounted) {
     ASSERT_TRUE(folder.remount_read_only());
   } else if (geteuid() != 0) {
@@ -147,11 +152,7 @@ TEST(GameFile, ReadOnlyFolderKeepsTheOldFile) {
   EXPECT_EQ(folder.listing(), "game.chd ");
 }
 
-TEST(GameFile, FullDiskKeepsTheOldFile) {
-  MountableFolder folder;
-  const bool mounted = folder.mount_tmpfs("64k");
-  const std::string game = folder.path("game.chd");
-  write_whole_file(game, OLD_GAME);
+TEST_F(GameFileOnItsOwnDisk, FullDiskKeepsTheOldFile) {
   if (!mounted) fail_next_call("fsync", ENOSPC);
   const std::vector<std::string> too_much(mounted ? 4000 : 1, std::string(100, 'x'));
   EXPECT_EQ(save_game_file(q(game), too_much), 13);
