@@ -75,7 +75,7 @@ if [ ! -e "$pages/tolvane-chess.6.gz" ]; then
   say "dpkg left the manual pages out (path-exclude); rendering the package's copies"
 fi
 for page in tolvane-chess tolvane-console tolvane.exe; do
-  warnings=$(MANWIDTH=80 man --warnings=w -l "$pages/$page.6.gz" 2>&1 >"$scratch/$page.txt") ||
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings=w -l "$pages/$page.6.gz" 2>&1 >"$scratch/$page.txt") ||
     fail "man -l $page.6 failed: $warnings"
   [ -z "$warnings" ] || fail "man -l $page.6 warned: $warnings"
   grep -q '^EXIT STATUS' "$scratch/$page.txt" || fail "$page.6 rendered without its sections"
