@@ -7,7 +7,7 @@
 
 namespace {
 
-class MatePositionTest : public PositionTest {
+class MateSearchTest : public PositionTest {
  protected:
   void TearDown() override { mate_search_watch = nullptr; }
 
@@ -28,7 +28,7 @@ struct MateCase {
   const char* first_move;
 };
 
-TEST_F(MatePositionTest, MatesSetUpOnTheBoardAreFoundAtTheirDepthWithTheMatingMove) {
+TEST_F(MateSearchTest, MatesSetUpOnTheBoardAreFoundAtTheirDepthWithTheMatingMove) {
   const MateCase cases[] = {
       {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", 1, "a1a8"},              // back rank
       {"7k/8/8/5K2/8/8/8/1R6 w - - 0 1", 3, "f5g6"},                 // king first, then the rook
@@ -46,32 +46,30 @@ TEST_F(MatePositionTest, MatesSetUpOnTheBoardAreFoundAtTheirDepthWithTheMatingMo
   }
 }
 
-TEST_F(MatePositionTest, MatesReachedByPlayedMovesAreFound) {
-  // Fool's mate: Black mates in one after 1.f3 e5 2.g4.
-  PositionNode* node = base("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
-  FilterLegalMoves(node, &core, &board);
-  for (const char* move : {"f2f3", "e7e5", "g2g4"}) node = play(node, move);
-  EXPECT_EQ(mate_found_at(node), 1);
-  EXPECT_EQ(move_text(node, node->Bester_zug), "d8h4");
-
-  // Legal's trap: after 5...Bxd1 White mates in two, beginning with the bishop's check.
-  SetUp();
-  node = base("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
-  FilterLegalMoves(node, &core, &board);
-  for (const char* move : {"e2e4", "e7e5", "g1f3", "d7d6", "f1c4", "c8g4", "b1c3", "g7g6", "f3e5", "g4d1"})
-    node = play(node, move);
-  EXPECT_EQ(mate_found_at(node), 3);
-  EXPECT_EQ(move_text(node, node->Bester_zug), "c4f7");
-
-  // The quiet mate in three, reached by two moves of each side's king and rook.
-  SetUp();
-  node = base("rr5k/5p1p/5R2/4B3/8/8/7P/6K1 w - - 0 1");
-  for (const char* move : {"g1h1", "b8g8"}) node = play(node, move);
-  EXPECT_EQ(mate_found_at(node), 5);
-  EXPECT_EQ(move_text(node, node->Bester_zug), "f6a6");
+TEST_F(MateSearchTest, MatesReachedByPlayedMovesAreFound) {
+  struct Game {
+    const char* fen;
+    std::vector<const char*> moves;
+    int depth;
+    const char* first_move;
+  };
+  const Game games[] = {
+      {kStart, {"f2f3", "e7e5", "g2g4"}, 1, "d8h4"},  // fool's mate
+      // Legal's trap: after 5...Bxd1 White mates in two, beginning with the bishop's check.
+      {kStart, {"e2e4", "e7e5", "g1f3", "d7d6", "f1c4", "c8g4", "b1c3", "g7g6", "f3e5", "g4d1"}, 3, "c4f7"},
+      // The quiet mate in three, reached by two moves of each side's king and rook.
+      {"rr5k/5p1p/5R2/4B3/8/8/7P/6K1 w - - 0 1", {"g1h1", "b8g8"}, 5, "f6a6"},
+  };
+  for (const Game& game : games) {
+    SetUp();
+    PositionNode* node = legal_base(game.fen);
+    for (const char* move : game.moves) node = play(node, move);
+    EXPECT_EQ(mate_found_at(node), game.depth) << game.first_move;
+    EXPECT_EQ(move_text(node, node->Bester_zug), game.first_move);
+  }
 }
 
-TEST_F(MatePositionTest, SearchLeavesBoardPoolAndMoveListAsTheyWere) {
+TEST_F(MateSearchTest, SearchLeavesBoardPoolAndMoveListAsTheyWere) {
   PositionNode* node = base("r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1");
   const Board before = board;
   uint8_t* free_before = core.Pool_free;
@@ -86,7 +84,7 @@ TEST_F(MatePositionTest, SearchLeavesBoardPoolAndMoveListAsTheyWere) {
   }
 }
 
-TEST_F(MatePositionTest, PositionsWithoutLegalMovesAreMateOnlyInCheck) {
+TEST_F(MateSearchTest, PositionsWithoutLegalMovesAreMateOnlyInCheck) {
   // Mated: the king's pseudo-legal steps to f8 and h8 are all attacked.
   PositionNode* mated = base("R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1");
   ASSERT_GT(mated->Anz_moegl_zuege, 0);
@@ -104,7 +102,7 @@ TEST_F(MatePositionTest, PositionsWithoutLegalMovesAreMateOnlyInCheck) {
   EXPECT_EQ(stalemate->Bester_zug, -7);
 }
 
-TEST_F(MatePositionTest, NoMateIsClaimedWithoutOne) {
+TEST_F(MateSearchTest, NoMateIsClaimedWithoutOne) {
   // A mate by a move that leaves the own king attacked does not count, nor a check that can be met.
   const char* fens[] = {
       "6k1/5ppp/8/b7/8/8/3R4/4K3 w - - 0 1",  // Rd8 would mate, but the rook is pinned
@@ -123,7 +121,7 @@ void abort_after_some_nodes(GameState* state) {
   if (++watched_nodes == abort_at) state->abort_flag = 1;
 }
 
-TEST_F(MatePositionTest, AbortFlagStopsEveryLevelAndTheDeepening) {
+TEST_F(MateSearchTest, AbortFlagStopsEveryLevelAndTheDeepening) {
   PositionNode* node = base("r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1");
   const Board before = board;
   mate_search_watch = abort_after_some_nodes;
@@ -139,7 +137,7 @@ TEST_F(MatePositionTest, AbortFlagStopsEveryLevelAndTheDeepening) {
   }
 }
 
-TEST_F(MatePositionTest, FullPoolShowsNoMate) {
+TEST_F(MateSearchTest, FullPoolShowsNoMate) {
   PositionNode* node = base("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1");
   const Board before = board;
   // Room for a header but not for a child's move list: the mating move cannot be searched.
