@@ -64,7 +64,8 @@ void tell_engine_and_wait(GameState* state, char* line) {
   engine_link.wait_for_reply(line, ENGINE_LINE_SIZE, result_text);
 }
 
-void play_engine_reply(GameCore& core, GameState* state, const char* line) {
+// True when the reply named a move of the current node and it was played.
+bool play_engine_reply(GameCore& core, GameState* state, const char* line) {
   trace_write("hauptloop ?");
   char first[ENGINE_LINE_SIZE] = "";
   char second[ENGINE_LINE_SIZE] = "";
@@ -74,11 +75,11 @@ void play_engine_reply(GameCore& core, GameState* state, const char* line) {
   move_index = words >= 1 ? core.parse_move_text_no_echo(current_node, second) : -1;
   if (move_index >= 0 && !room_for_a_move(core)) {
     core.message("\n%s\n", POOL_FULL_TEXT);
-    return;
+    return false;
   }
   if (move_index >= 0) {
     play_listed_move(core, state, move_index, {"hauptloop 1", "hauptloop 2", "hauptloop 3"});
-    return;
+    return true;
   }
   // A refusal of the user's move takes it back.
   if (strncmp(line, "Engine", 6) == 0 || strcmp(line, "error") == 0)
@@ -86,6 +87,7 @@ void play_engine_reply(GameCore& core, GameState* state, const char* line) {
   trace_write("hauptloop kkk");
   core.message("%s%s", " Engine: \n \n", line);
   trace_write("hauptloop iii");
+  return false;
 }
 
 }  // namespace
@@ -96,7 +98,12 @@ void engine_exchange(GameCore& core, GameState* state, char level, char* line) {
   send_level(level);
   tell_engine_and_wait(state, line);
   note_engine_end(core);
-  if (engine_status == 0) play_engine_reply(core, state, line);
+  if (engine_status == 0 && play_engine_reply(core, state, line)) {
+    // A move that ends the game is followed by the engine's result line: read up to a ping's
+    // answer, so that the end is known now rather than at the user's next attempt.
+    engine_link.synchronize(result_text);
+    note_engine_end(core);
+  }
   trace_write("hauptloop !!!?");
   user_moves = 0;
 }
@@ -121,7 +128,6 @@ void user_move_and_reply(GameCore& core, GameState* state, const char* text, cha
       note_engine_end(core);
     }
     core.message("\n%s\n", INVALID_MOVE_TEXT);
-    user_moves = 0;
   }
   if (user_moves != 0) engine_exchange(core, state, text[0], line);
 }

@@ -29,7 +29,8 @@ class GameCore : public PoolCursor {
   void set_last_move(const char* text);
   void show_last_move();
 
-  // Move text services.
+  // Move text services. The entry the text names, or -1; echo (6 bytes at least) then receives
+  // that entry in the engine's notation and is left alone when the text names none.
   int16_t parse_move_text(PositionNode* node, const char* text, char* echo);
   int16_t parse_move_text_no_echo(PositionNode* node, const char* text);
   void set_last_move_text(int16_t index, PositionNode* node);

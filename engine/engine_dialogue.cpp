@@ -81,7 +81,7 @@ int EngineLink::wait_for_reply(char* buffer, int size, char* result, int pong_nu
   }
 }
 
-void EngineLink::synchronize() {
+void EngineLink::synchronize(char* result) {
   char ping[32];
   std::snprintf(ping, sizeof ping, "ping %d", ping_counter);
   send_line(ping);
@@ -89,6 +89,7 @@ void EngineLink::synchronize() {
   for (;;) {
     run_pump_hook();
     const int length = read_line(line, sizeof line);
+    if (result != nullptr && is_result_line(line)) copy_result(line, result);
     if (is_pong(line, length, ping_counter)) break;
     if (start_status != 0 || ended) break;
   }

@@ -66,7 +66,9 @@ class EngineLink {
   // Until a move, refusal, error or result; also until "pong pong_number" when that is not -1,
   // for a ping whose answer may be all the engine has to say.
   int wait_for_reply(char* buffer, int size, char* result, int pong_number = -1);
-  void synchronize();                                           // "ping N" up to "pong N"
+  // "ping N" up to "pong N": everything the engine said before the ping has then been read. A
+  // result line among it is copied into result when one is given.
+  void synchronize(char* result = nullptr);
 };
 
 // The one link of the program.

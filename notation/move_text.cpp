@@ -39,7 +39,7 @@ int16_t entry_of_number(const PositionNode* node, const char* text) {
   return number - 1 <= node->Anz_moegl_zuege - 1 ? static_cast<int16_t>(number - 1) : -1;
 }
 
-int16_t entry_of_squares(GameCore& core, const PositionNode* node, const char* text, char* echo) {
+int16_t entry_of_squares(GameCore& core, const PositionNode* node, const char* text) {
   const uint8_t from = folded_square(text);
   const uint8_t to = folded_square(text + 2);
   const char promotion_letter = text[4];
@@ -51,20 +51,24 @@ int16_t entry_of_squares(GameCore& core, const PositionNode* node, const char* t
   const MoveEntry* entries = node->Zuege();
   for (int16_t i = 0; i < node->Anz_moegl_zuege; ++i) {
     if (entries[i].Nach != to || entries[i].Von != from) continue;
-    memcpy(echo, text, 4);
-    if (entries[i].Status & PROMOTION_MARK) {
-      if (promotion == 0)
-        core.message("\n%s\n", "Error   2 : Ungenuegende Angabe fuer Bauernumwandlung");
-      else if (promotion == (entries[i].Fig & KIND_MASK))
-        found = i;
-      echo[4] = german_to_english_letter(promotion_letter);
-      echo[5] = '\0';
-    } else {
+    if (!(entries[i].Status & PROMOTION_MARK))
       found = i;
-      echo[4] = '\0';
-    }
+    else if (promotion == 0)
+      core.message("\n%s\n", "Error   2 : Ungenuegende Angabe fuer Bauernumwandlung");
+    else if (promotion == (entries[i].Fig & KIND_MASK))
+      found = i;
   }
   return found;
+}
+
+// The entry as the engine writes moves, whatever form the user typed it in: lower-case squares
+// and a lower-case English promotion letter.
+void write_engine_move(const MoveEntry& entry, char* text) {
+  write_squares(entry, text);
+  if (entry.Status & PROMOTION_MARK) {
+    text[4] = english_piece_letter(static_cast<Piece>(entry.Fig | BLACK));
+    text[5] = '\0';
+  }
 }
 
 }  // namespace
@@ -75,7 +79,8 @@ int16_t GameCore::parse_move_text(PositionNode* node, const char* text, char* ec
     if (text[0] >= '0' && text[0] <= '9')
       found = entry_of_number(node, text);
     else if (strnlen(text, 4) == 4)
-      found = entry_of_squares(*this, node, text, echo);
+      found = entry_of_squares(*this, node, text);
+    if (found >= 0) write_engine_move(node->Zuege()[found], echo);
   }
   console_print(" \n \n");
   return found;

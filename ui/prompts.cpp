@@ -1,15 +1,34 @@
 #include "ui/prompts.h"
 
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace {
+
+// Room in a title bar beside its caption: the window manager's icon and buttons.
+constexpr int TITLE_BAR_BUTTONS_PIXELS = 160;
+
+// A box is as wide as its text needs, and a window manager cuts a longer caption short; the
+// caption (in a title bar's bold type) sets the least width instead.
+void make_room_for_caption(QMessageBox& box, const QString& caption) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  QFont title_font = box.font();
+  title_font.setBold(true);
+  const int width = QFontMetrics(title_font).horizontalAdvance(caption) + TITLE_BAR_BUTTONS_PIXELS;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                grid->columnCount());
+}
 
 class QtPrompts : public Prompts {
  public:
   BoxAnswer show_box(QWidget* parent, const QString& text, const QString& caption,
                      BoxButtons buttons, BoxIcon icon) override {
     QMessageBox box(icon_of(icon), caption, text, buttons_of(buttons), parent);
+    make_room_for_caption(box, caption);
     switch (box.exec()) {
       case QMessageBox::Yes: return BoxAnswer::Yes;
       case QMessageBox::No: return BoxAnswer::No;
@@ -18,24 +37,25 @@ class QtPrompts : public Prompts {
     }
   }
 
-  QString choose_save_path(QWidget* parent, const QString& initial_name, const QString& filter,
-                           const QString& default_suffix) override {
-    return choose_path(parent, initial_name, filter, default_suffix, QFileDialog::AcceptSave,
+  QString choose_save_path(QWidget* parent, const QString& folder, const QString& initial_name,
+                           const QString& filter, const QString& default_suffix) override {
+    return choose_path(parent, folder, initial_name, filter, default_suffix, QFileDialog::AcceptSave,
                        QFileDialog::AnyFile);
   }
 
-  QString choose_open_path(QWidget* parent, const QString& initial_name, const QString& filter,
-                           const QString& default_suffix) override {
-    return choose_path(parent, initial_name, filter, default_suffix, QFileDialog::AcceptOpen,
+  QString choose_open_path(QWidget* parent, const QString& folder, const QString& initial_name,
+                           const QString& filter, const QString& default_suffix) override {
+    return choose_path(parent, folder, initial_name, filter, default_suffix, QFileDialog::AcceptOpen,
                        QFileDialog::ExistingFile);
   }
 
  private:
   // The chosen file, or an empty text when the dialog was cancelled.
-  static QString choose_path(QWidget* parent, const QString& initial_name, const QString& filter,
-                             const QString& default_suffix, QFileDialog::AcceptMode accept_mode,
-                             QFileDialog::FileMode file_mode) {
-    QFileDialog dialog(parent, QString(), initial_name, filter);
+  static QString choose_path(QWidget* parent, const QString& folder, const QString& initial_name,
+                             const QString& filter, const QString& default_suffix,
+                             QFileDialog::AcceptMode accept_mode, QFileDialog::FileMode file_mode) {
+    QFileDialog dialog(parent, QString(), folder, filter);
+    dialog.selectFile(initial_name);
     dialog.setAcceptMode(accept_mode);
     dialog.setFileMode(file_mode);
     dialog.setDefaultSuffix(default_suffix);

@@ -14,10 +14,11 @@ class Prompts {
   virtual ~Prompts() = default;
   virtual BoxAnswer show_box(QWidget* parent, const QString& text, const QString& caption,
                              BoxButtons buttons, BoxIcon icon) = 0;
-  // Both return the chosen path, or an empty string when the user cancelled.
-  virtual QString choose_save_path(QWidget* parent, const QString& initial_name,
+  // Both open in folder with initial_name filled in, and return the chosen path, or an empty
+  // string when the user cancelled.
+  virtual QString choose_save_path(QWidget* parent, const QString& folder, const QString& initial_name,
                                    const QString& filter, const QString& default_suffix) = 0;
-  virtual QString choose_open_path(QWidget* parent, const QString& initial_name,
+  virtual QString choose_open_path(QWidget* parent, const QString& folder, const QString& initial_name,
                                    const QString& filter, const QString& default_suffix) = 0;
 };
 

@@ -41,7 +41,9 @@ status=0
 if [ "$output" != "$expected" ]; then
   echo "unexpected output:"; diff <(echo "$expected") <(echo "$output"); status=1
 fi
-# The engine heard the level and the one move, then a new game (two "0" commands) and the whole position.
+# The engine heard the level and the one move (each move of its own is followed by a ping, whose
+# answer shows that nothing more came with it), then a new game (two "0" commands) and the whole
+# position.
 record_expected='easy
 level tolvane 4 1
 ping 1
@@ -49,13 +51,15 @@ post
 e2e4
 nopost
 ping 1
-new
-ping 1
 ping 1
 new
 ping 2
+ping 1
+new
+ping 3
 setboard rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b  KQkq - 0 2
 go
+ping 4
 quit'
 if [ "$(cat "$work/record")" != "$record_expected" ]; then
   echo "unexpected engine record:"; diff <(echo "$record_expected") "$work/record"; status=1

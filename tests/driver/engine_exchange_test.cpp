@@ -44,16 +44,59 @@ TEST_F(EngineExchangeTest, OneUserMoveIsSentAloneWithTheLevelLines) {
   start_with("on e2e4 => info thinking | move e7e5\n");
   ASSERT_EQ(run("Be2e4"), "");
   EXPECT_EQ(run("c4"), "");
-  EXPECT_EQ(received(), (Lines{"hard", "level tolvane 4 5", "ping 1", "post", "e2e4", "nopost"}));
+  // The ping after the engine's move collects whatever it says after the move.
+  EXPECT_EQ(received(),
+            (Lines{"hard", "level tolvane 4 5", "ping 1", "post", "e2e4", "nopost", "ping 1"}));
   EXPECT_EQ(run("ll"), "e7e5");
   EXPECT_EQ(user_moves, 0);
+  EXPECT_EQ(result_, "");
   EXPECT_EQ(board.squares[36], PAWN | BLACK);  // e5
+}
+
+// However the user typed the move, the engine hears the move that was played, in its notation.
+TEST_F(EngineExchangeTest, CapitalsAndListNumbersReachTheEngineAsThePlayedMove) {
+  // The first listed move after 1. g1f3 e7e5, found before any engine runs.
+  run("Bg1f3");
+  run("Be7e5");
+  const std::string listed_first = run("lf");
+  SetUp();
+  // The engine program refuses a move in capitals as an unknown command.
+  start_with("on G1F3 => Error (unknown command): G1F3\non g1f3 => move e7e5\non " + listed_first +
+             " => move b8c6\n");
+  ASSERT_EQ(run("BG1F3"), "");
+  EXPECT_EQ(run("c"), "");
+  ASSERT_EQ(run("B1"), "");
+  EXPECT_EQ(run("ll"), listed_first);
+  EXPECT_EQ(run("c"), "");
+  EXPECT_EQ(run("ll"), "b8c6");
+  EXPECT_EQ(received(), (Lines{"ping 1", "post", "g1f3", "nopost", "ping 1", "ping 1", "post",
+                               listed_first, "nopost", "ping 2"}));
+}
+
+TEST_F(EngineExchangeTest, ComputerMoveThatMatesEndsTheGameAtOnce) {
+  start_with("on f2f3 => move e7e5\non g2g4 => move d8h4 | 0-1 {Black mates}\n");
+  run("Bf2f3");
+  run("c");
+  run("Bg2g4");
+  EXPECT_EQ(run("c"), "");
+  EXPECT_EQ(result_, "0-1 {Black mates}");
+  EXPECT_EQ(run("ll"), "d8h4");
+  EXPECT_EQ(run("Be2e4"), "0-1 {Black mates}");
+}
+
+// Only the engine knows of a repetition: its line after an ordinary move ends the game too.
+TEST_F(EngineExchangeTest, ResultLineAfterAnOrdinaryMoveEndsTheGame) {
+  start_with("on e2e4 => move e7e5 | 1/2-1/2 {Draw by repetition}\n");
+  run("Be2e4");
+  EXPECT_EQ(run("c"), "");
+  EXPECT_EQ(result_, "1/2-1/2 {Draw by repetition}");
+  EXPECT_EQ(run("lf"), "1/2-1/2 {Draw by repetition}");
 }
 
 TEST_F(EngineExchangeTest, ComputerMovingFirstGetsTheWholePosition) {
   start_with("on go => move e2e4\n");
   EXPECT_EQ(run("c"), "");
-  EXPECT_EQ(received(), (Lines{"setboard " + kStartText, "go"}));
+  EXPECT_EQ(received(), (Lines{"setboard " + kStartText, "go", "ping 1"}));
   EXPECT_EQ(run("ll"), "e2e4");
 }
 
@@ -64,7 +107,8 @@ TEST_F(EngineExchangeTest, SeveralUserMovesSendTheWholePosition) {
   EXPECT_EQ(run("c2"), "");
   EXPECT_EQ(received(),
             (Lines{"easy", "level tolvane 3 1",
-                   "setboard rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w  KQkq e6 0 2", "go"}));
+                   "setboard rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w  KQkq e6 0 2", "go",
+                   "ping 1"}));
   EXPECT_EQ(run("ll"), "g1f3");
 }
 
@@ -73,9 +117,9 @@ TEST_F(EngineExchangeTest, LevelDigitsChooseTheirLines) {
   run("c1");
   run("c3");
   const Lines lines = received();
-  ASSERT_GE(lines.size(), 8u);
+  ASSERT_GE(lines.size(), 9u);
   EXPECT_EQ(Lines(lines.begin(), lines.begin() + 2), (Lines{"easy", "level tolvane 0 1"}));
-  EXPECT_EQ(Lines(lines.begin() + 4, lines.begin() + 6), (Lines{"easy", "level tolvane 4 1"}));
+  EXPECT_EQ(Lines(lines.begin() + 5, lines.begin() + 7), (Lines{"easy", "level tolvane 4 1"}));
 }
 
 TEST_F(EngineExchangeTest, GreetingFillsTheAboutText) {
@@ -122,7 +166,7 @@ TEST_F(EngineExchangeTest, DirectMoveIsAnsweredAtOnce) {
   run("V");
   EXPECT_EQ(run("Z#"), "");
   EXPECT_EQ(run("Ze2e4"), "");
-  EXPECT_EQ(received(), (Lines{"ping 1", "post", "e2e4", "nopost"}));
+  EXPECT_EQ(received(), (Lines{"ping 1", "post", "e2e4", "nopost", "ping 1"}));
   EXPECT_EQ(run("ll"), "c7c5");
 }
 
@@ -162,9 +206,9 @@ TEST_F(EngineExchangeTest, EngineThatDiesIsRestartedWithTheWholePosition) {
   EXPECT_EQ(engine_status, 0);
   EXPECT_EQ(run("ll"), "e7e5");
   const Lines lines = received();
-  ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[lines.size() - 2], "setboard rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b  KQkq e3 0 1");
-  EXPECT_EQ(lines.back(), "go");
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[lines.size() - 3], "setboard rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b  KQkq e3 0 1");
+  EXPECT_EQ(lines[lines.size() - 2], "go");
 }
 
 TEST_F(EngineExchangeTest, LongEngineTextsAreCutToTheirBuffers) {

@@ -25,17 +25,19 @@ TEST(PieceLetters, BothLetterSetsAndColours) {
   EXPECT_EQ(square_rank_digit(63), '8');
 }
 
-TEST_F(NotationTest, SquaresInEitherCaseNameTheSameEntryAndAreEchoed) {
+// Whatever the form of the text, the engine is to hear the move in its own notation.
+TEST_F(NotationTest, SquaresInEitherCaseNameTheSameEntryAndAreEchoedInLowerCase) {
   PositionNode* node = base(kStart);
   char echo[8];
-  memset(echo, 'x', sizeof echo);
   const int16_t lower = core.parse_move_text(node, "e2e4", echo);
   ASSERT_GE(lower, 0);
-  EXPECT_STREQ(echo, "e2e4");
-  EXPECT_EQ(core.parse_move_text(node, "E2E4", echo), lower);
-  EXPECT_STREQ(echo, "E2E4");
-  EXPECT_EQ(core.parse_move_text(node, "e2e4 ", echo), lower);
-  EXPECT_STREQ(echo, "e2e4");
+  for (const char* text : {"e2e4", "E2E4", "e2E4 ", "e2e4D"}) {
+    memset(echo, 'x', sizeof echo);
+    EXPECT_EQ(core.parse_move_text(node, text, echo), lower) << text;
+    EXPECT_STREQ(echo, "e2e4") << text;
+  }
+  EXPECT_EQ(core.parse_move_text(node, "o9f3", echo), core.parse_move_text_no_echo(node, "g1f3"));
+  EXPECT_STREQ(echo, "g1f3");
   EXPECT_EQ(node->Zuege()[lower].Von, square_of(4, 1));
   EXPECT_EQ(node->Zuege()[lower].Nach, square_of(4, 3));
   EXPECT_EQ(message(), "");
@@ -58,13 +60,23 @@ TEST_F(NotationTest, RejectsShortIllegalAndUnlistedTexts) {
   EXPECT_EQ(message(), "");
 }
 
-TEST_F(NotationTest, MoveNumbersCountFromOneAndEchoNothing) {
+TEST_F(NotationTest, MoveNumbersCountFromOneAndEchoTheirMove) {
   PositionNode* node = base(kStart);
   ASSERT_EQ(node->Anz_moegl_zuege, 20);
   char echo[8] = "keep";
-  EXPECT_EQ(core.parse_move_text(node, "1", echo), 0);
-  EXPECT_EQ(core.parse_move_text(node, "20", echo), 19);
-  EXPECT_EQ(core.parse_move_text(node, "7x", echo), 6);
+  // The echo is the listed move of that number, as the list shows it (no promotion here).
+  const auto listed = [&](int index) {
+    for (int i = 0; i <= index; ++i) {
+      core.clear_message();
+      core.list_move(i == 0 ? 'f' : 'n', node);
+    }
+    return message();
+  };
+  for (const auto& [text, index] : {std::pair{"1", 0}, {"20", 19}, {"7x", 6}}) {
+    EXPECT_EQ(core.parse_move_text(node, text, echo), index) << text;
+    EXPECT_EQ(echo, listed(index)) << text;
+  }
+  memcpy(echo, "keep", 5);
   EXPECT_EQ(core.parse_move_text(node, "0", echo), -1);
   EXPECT_EQ(core.parse_move_text(node, "21", echo), -1);
   EXPECT_EQ(core.parse_move_text(node, "99999999999999", echo), -1);
@@ -79,23 +91,25 @@ TEST_F(NotationTest, PromotionLetterOfEitherSetSelectsThePiece) {
   EXPECT_EQ(node->Zuege()[knight].Fig, KNIGHT);
   EXPECT_STREQ(echo, "e7e8n");
   EXPECT_EQ(core.parse_move_text(node, "e7e8S", echo), knight);
-  EXPECT_STREQ(echo, "e7e8N");
-  const int16_t queen = core.parse_move_text(node, "e7f8d", echo);
+  EXPECT_STREQ(echo, "e7e8n");
+  const int16_t queen = core.parse_move_text(node, "E7F8D", echo);
   ASSERT_GE(queen, 0);
   EXPECT_EQ(node->Zuege()[queen].Fig, QUEEN);
   EXPECT_STREQ(echo, "e7f8q");
   EXPECT_EQ(node->Zuege()[core.parse_move_text(node, "e7f8B", echo)].Fig, BISHOP);
+  EXPECT_STREQ(echo, "e7f8b");
   EXPECT_EQ(node->Zuege()[core.parse_move_text(node, "e7f8t", echo)].Fig, ROOK);
+  EXPECT_STREQ(echo, "e7f8r");
   EXPECT_EQ(message(), "");
 }
 
 TEST_F(NotationTest, PromotionWithoutUsableLetterAsksOnceForThePiece) {
   PositionNode* node = base(kPromotions);
   const std::string asked = "\nError   2 : Ungenuegende Angabe fuer Bauernumwandlung\n";
-  char echo[8];
+  char echo[8] = "keep";
   EXPECT_EQ(core.parse_move_text(node, "e7e8", echo), -1);
   EXPECT_EQ(message(), asked);
-  EXPECT_EQ(echo[4], '\0');
+  EXPECT_STREQ(echo, "keep");  // a refused text must not replace a move still to be sent
   core.clear_message();
   EXPECT_EQ(core.parse_move_text(node, "e7e8p", echo), -1);
   EXPECT_EQ(message(), asked);

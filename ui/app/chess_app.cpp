@@ -30,7 +30,7 @@ int ChessApp::InitInstance() {
   SetDialogBkColor(QColor(192, 192, 192), Qt::black);
   main_frame_.reset();
   main_frame_ = std::make_unique<MainFrame>();
-  main_frame_->showMaximized();
+  main_frame_->show_at_start();
   return 1;
 }
 

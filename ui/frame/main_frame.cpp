@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDir>
 #include <QMenuBar>
 #include <QPainter>
-#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "driver/interpreter_state.h"
+#include "notation/piece_letters.h"
 #include "ui/app/interpreter_calls.h"
 #include "ui/board/board_area.h"
 #include "ui/board/board_drawing.h"
@@ -30,9 +32,15 @@ class WaitCursor {
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-void show_end_of_game(QWidget* parent, const char* result) {
-  prompts().show_box(parent, QStringLiteral("the game ended: \n") + QString::fromLatin1(result),
+void show_end_of_game(QWidget* parent, const QString& result) {
+  prompts().show_box(parent, QStringLiteral("the game ended: \n") + result,
                      QStringLiteral("end of game message"), BoxButtons::Ok, BoxIcon::None);
+}
+
+// The one form in which the window hands the interpreter a user move.
+std::string user_move_command(std::string_view move_text) {
+  std::string command(1, 'B');
+  return command.append(move_text);
 }
 
 }  // namespace
@@ -47,6 +55,7 @@ MainFrame::MainFrame()
   board_area_ = new BoardArea(this, this);
   setCentralWidget(board_area_);
   piece_bitmaps = load_piece_bitmaps();
+  game_folder_ = QDir::currentPath();
 }
 
 MainFrame::~MainFrame() = default;
@@ -120,18 +129,23 @@ void MainFrame::ComputerMove() {
     message = call_hauptloop(command.c_str(), &document->state, &result);
   }
   if (closed_during_command()) return;
-  if (result[0] != '\0') {
-    show_end_of_game(this, result);
+  // Copied first: recording and the boxes below run commands and events, and both texts belong
+  // to the interpreter.
+  const QString text = QString::fromLatin1(message);
+  const QString result_line = QString::fromLatin1(result);
+  // Only a played move is recorded; a refused or failed command would repeat the last text.
+  const bool played = current_node != node_before;
+  if (played) document->RecordLastMove();
+  if (!result_line.isEmpty()) {
+    // The move that ended the game is painted while the box waits for the user.
+    if (played) client_area()->update();
+    show_end_of_game(this, result_line);
     return;
   }
   repaint_pending = 1;
-  // Copied first: the box below runs events, and the message buffer belongs to the interpreter.
-  const QString text = QString::fromLatin1(message);
   if (!text.isEmpty()) {
     prompts().show_box(this, text, QCoreApplication::applicationName(), BoxButtons::Ok, BoxIcon::None);
   }
-  // Only a played move is recorded; a refused or failed command would repeat the last text.
-  if (current_node != node_before) document->RecordLastMove();
 }
 
 void MainFrame::SubmitUserMove(const char* command) {
@@ -145,7 +159,7 @@ void MainFrame::SubmitUserMove(const char* command) {
     return;
   }
   if (result[0] != '\0') {
-    show_end_of_game(this, result);
+    show_end_of_game(this, QString::fromLatin1(result));
     return;
   }
   const QString move = QString::fromLatin1(command[0] ? command + 1 : command).left(4);
@@ -172,18 +186,14 @@ void MainFrame::EnterMove() {
   ZugDialog dialog(this);
   dialog.DoModal();
   if (dialog.move_text[0] == '\0') return;
-  char command[1 + MOVE_TEXT_SIZE];
-  std::snprintf(command, sizeof command, "B%s", dialog.move_text);
-  SubmitUserMove(command);
+  SubmitUserMove(user_move_command(dialog.move_text).c_str());
 }
 
 void MainFrame::PossibleMoves() {
   MogZugeDialog dialog(this, &document->state);
   dialog.DoModal();
   if (dialog.chosen_move[0] == '\0') return;
-  char command[1 + 6 + 1];
-  std::snprintf(command, sizeof command, "B%.6s", dialog.chosen_move);
-  SubmitUserMove(command);
+  SubmitUserMove(user_move_command(std::string_view(dialog.chosen_move).substr(0, 6)).c_str());
 }
 
 void MainFrame::AboutBox() { make_about_box(this)->exec(); }
@@ -207,22 +217,12 @@ void MainFrame::OnLButtonDown(unsigned flags, QPoint point) {
   click_row = std::max(0, point.y() * 8 / client.height());
   if (click_column == selected_column && click_row == selected_row) return;
   if (square_selected != 0) {
-    char command[7];
-    if (board_turned == 0) {
-      command[1] = static_cast<char>('a' + selected_column);
-      command[2] = static_cast<char>('8' - selected_row);
-      command[3] = static_cast<char>('a' + click_column);
-      command[4] = static_cast<char>('8' - click_row);
-    } else {
-      command[1] = static_cast<char>('h' - selected_column);
-      command[2] = static_cast<char>('1' + selected_row);
-      command[3] = static_cast<char>('h' - click_column);
-      command[4] = static_cast<char>('1' + click_row);
-    }
-    command[0] = 'B';
-    command[5] = 'D';
-    command[6] = '\0';
-    SubmitUserMove(command);
+    const auto from = static_cast<uint8_t>(square_at_display(selected_row, selected_column, board_turned));
+    const auto to = static_cast<uint8_t>(square_at_display(click_row, click_column, board_turned));
+    // The trailing D (a queen) settles a promotion; the parser passes over it for any other move.
+    const char move[] = {square_file_letter(from), square_rank_digit(from), square_file_letter(to),
+                         square_rank_digit(to), 'D', '\0'};
+    SubmitUserMove(user_move_command(move).c_str());
     square_selected = 0;
     selected_column = selected_row = NO_SQUARE;
     repaint_pending = 1;

@@ -2,6 +2,8 @@
 // The main window: the board over the whole client area, the menu, and every road a move takes.
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -60,6 +62,13 @@ class MainFrame : public QMainWindow {
   // The board's part of the window, below the menu.
   QWidget* client_area() const;
 
+  // Shows the window maximized, with a restored size of about two thirds of the screen; where
+  // maximizing is not honoured it is sized to the screen a moment later.
+  void show_at_start();
+  // Where maximizing was not honoured (no window manager, or one that ignores the request): the
+  // window takes the screen's free area itself.
+  void fill_screen_unless_maximized();
+
   // While a command runs, no other may start; only closing is taken, and it ends the wait.
   bool accepts_input() const;
 
@@ -76,6 +85,12 @@ class MainFrame : public QMainWindow {
   // After every command: true when the window was closed while it waited, then it closes now.
   bool closed_during_command();
 
+  // Loading: the moves of a game are played again as a new game.
+  void replay(const std::vector<std::string>& moves);
+
   BoardArea* board_area_;
   bool close_after_command_ = false;
+  // Where the file dialogs open: the folder of the last game saved or loaded, at first the folder
+  // the program was started in (the engine's start may change the current folder later).
+  QString game_folder_;
 };

@@ -1,5 +1,6 @@
 // Saving the game's moves to a file and replaying a file's moves as a new game.
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "ui/app/interpreter_calls.h"
@@ -38,24 +39,27 @@ void show_file_box(QWidget* parent, const QString& text) {
 
 void MainFrame::SaveGame() {
   const QString path = prompts().choose_save_path(
-      this, QStringLiteral("neuspiel.chd"), dialog_filter(QString::fromLatin1(GAME_FILE_FILTER)),
-      QString::fromLatin1(GAME_FILE_SUFFIX));
+      this, game_folder_, QStringLiteral("neuspiel.chd"),
+      dialog_filter(QString::fromLatin1(GAME_FILE_FILTER)), QString::fromLatin1(GAME_FILE_SUFFIX));
   if (path.isEmpty()) return;
+  game_folder_ = QFileInfo(path).absolutePath();
   const int cause = save_game_file(path, document->move_record);
   if (cause != 0) show_file_box(this, QString::fromLatin1(FileErrorText(cause)));
 }
 
 void MainFrame::LoadGame() {
   const QString path = prompts().choose_open_path(
-      this, QStringLiteral("*.chd"), dialog_filter(QString::fromLatin1(GAME_FILE_FILTER)),
+      this, game_folder_, QStringLiteral("*.chd"), dialog_filter(QString::fromLatin1(GAME_FILE_FILTER)),
       QString::fromLatin1(GAME_FILE_SUFFIX));
   if (path.isEmpty()) return;
+  game_folder_ = QFileInfo(path).absolutePath();
   GameFileReader file;
   if (file.open(path) != 0) {
     show_file_box(this, QStringLiteral("Datei - Lese - Fehler"));
     return;
   }
-  // The current game goes only once the file is known to be readable.
+  // The game on the board comes back when the file's first line turns out to be no move.
+  const std::vector<std::string> previous_game = document->move_record;
   NewGame();
   if (close_after_command_) return;
 
@@ -66,10 +70,23 @@ void MainFrame::LoadGame() {
     const QString message = QString::fromLatin1(call_run_command(command, &document->state));
     if (closed_during_command()) return;
     if (!message.isEmpty()) {
+      if (document->move_count == 0) replay(previous_game);
       show_file_box(this, QStringLiteral("Fehler in der Datei"));
       return;
     }
     document->RecordLastMove();
   }
-  if (file.read_failure() != 0) show_file_box(this, QStringLiteral("Datei - Lese - Fehler"));
+  if (file.read_failure() != 0) {
+    if (document->move_count == 0) replay(previous_game);
+    show_file_box(this, QStringLiteral("Datei - Lese - Fehler"));
+  }
+}
+
+void MainFrame::replay(const std::vector<std::string>& moves) {
+  NewGame();
+  for (const std::string& move : moves) {
+    if (close_after_command_) return;
+    call_run_command(("b" + move).c_str(), &document->state);
+    document->RecordLastMove();
+  }
 }

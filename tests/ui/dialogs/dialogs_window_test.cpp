@@ -113,6 +113,24 @@ class DialogsWindowTest : public WindowTest {
     QCOMPARE(log.commands.front(), std::string("Be7e5abcde"));
   }
 
+  // A window manager writes the caption in the title bar; the box leaves room for all of it.
+  void message_boxes_are_wide_enough_for_their_captions() {
+    const QString caption = QStringLiteral("end of game message");
+    int needed = 0;
+    int width = 0;
+    when_modal_opens([&](QDialog* box) {
+      QFont title_font = box->font();
+      title_font.setBold(true);
+      needed = QFontMetrics(title_font).horizontalAdvance(caption) + 100;
+      width = box->width();
+      box->accept();
+    });
+    set_prompts(nullptr);  // the real box
+    prompts().show_box(frame, QStringLiteral("the game ended: \n1-0"), caption, BoxButtons::Ok, BoxIcon::None);
+    boxes.reset();
+    QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
+  }
+
   void possible_moves_of_the_initial_position() {
     QStringList entries;
     QRect picture;

@@ -1,4 +1,5 @@
 // Saving and loading through the main frame, with the file dialogs and boxes answered by the test.
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <fstream>
@@ -100,6 +101,50 @@ class GameFilesWindowTest : public WindowTest {
     QCOMPARE(boxes.boxes.size(), size_t{1});
     QCOMPARE(boxes.boxes[0].text, QStringLiteral("Fehler in der Datei"));
     QCOMPARE(boxes.boxes[0].caption, QCoreApplication::applicationName());
+  }
+
+  // A file whose first line is no move holds no game: the game on the board stays.
+  void file_without_a_game_keeps_the_current_game() {
+    const std::vector<std::string> game = {"e2e4", "e7e5", "g1f3"};
+    play(game);
+    for (const std::string& content : {std::string("Tolvane\r\ne2e4\r\n"), std::string("\n"),
+                                       std::string("e2e5\r\n")}) {
+      boxes.path = folder.filePath("not-a-game.chd");
+      write_file(boxes.path, content);
+      frame->OnCommand(ID_LOAD_GAME);
+      QCOMPARE(boxes.boxes.back().text, QStringLiteral("Fehler in der Datei"));
+      QCOMPARE(frame->document->move_record, game);
+      QCOMPARE(game_board().squares[21], Piece{0x08});  // the knight on f3
+      QCOMPARE(game_board().squares[36], Piece{0xA0});  // Black's pawn on e5
+    }
+    // The game goes on from there: Black's move is taken, White's is not.
+    frame->SubmitUserMove("Bb8c6");
+    QCOMPARE(frame->document->move_count, 4);
+    frame->SubmitUserMove("Bd2d4");
+    QCOMPARE(frame->document->move_count, 5);
+  }
+
+  // The dialogs open where the last game went, never in the folder the engine's start moved to.
+  void file_dialogs_open_in_the_folder_of_the_last_game() {
+    const QString started_in = QDir::currentPath();
+    QTemporaryDir elsewhere;
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+    frame->OnCommand(ID_LOAD_GAME);  // cancelled
+    QVERIFY(QDir::setCurrent(started_in));
+    QCOMPARE(boxes.open_calls.back().folder, started_in);
+
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("games")));
+    boxes.path = folder.filePath("games/first.chd");
+    frame->OnCommand(ID_SAVE_GAME);
+    QCOMPARE(boxes.save_calls.back().folder, started_in);
+    boxes.path.clear();
+    frame->OnCommand(ID_LOAD_GAME);
+    QCOMPARE(boxes.open_calls.back().folder, folder.filePath("games"));
+    boxes.path = folder.filePath("games/first.chd");
+    frame->OnCommand(ID_LOAD_GAME);
+    boxes.path.clear();
+    frame->OnCommand(ID_SAVE_GAME);
+    QCOMPARE(boxes.save_calls.back().folder, folder.filePath("games"));
   }
 
   void unreadable_file_keeps_the_current_game() {

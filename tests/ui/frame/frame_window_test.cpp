@@ -3,6 +3,7 @@
 
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <cerrno>
 
 #include "driver/interpreter_state.h"
@@ -28,6 +29,24 @@ class PaintCounter : public QObject {
     if (event->type() == QEvent::Paint) ++paints;
     return false;
   }
+};
+
+// Boxes as the real ones behave: while a box waits, the window goes on painting. Notes whether the
+// board was painted while the box was up.
+class PaintingPrompts : public FakePrompts {
+ public:
+  explicit PaintingPrompts(QWidget* board) : counter_(board) {}
+  BoxAnswer show_box(QWidget* parent, const QString& text, const QString& caption, BoxButtons buttons,
+                     BoxIcon icon) override {
+    const int paints_before = counter_.paints;
+    QCoreApplication::processEvents();
+    painted_behind_box = counter_.paints > paints_before;
+    return FakePrompts::show_box(parent, text, caption, buttons, icon);
+  }
+  bool painted_behind_box = false;
+
+ private:
+  PaintCounter counter_;
 };
 
 }  // namespace
@@ -245,6 +264,40 @@ class FrameWindowTest : public WindowTest {
     frame->SubmitUserMove("Be7e5");
     QCOMPARE(boxes.boxes.back().text, QStringLiteral("the game ended: \n0-1 {Black mates}"));
     QCOMPARE(frame->document->move_record.size(), size_t{1});
+  }
+
+  // The computer's move that ends the game is recorded, painted and announced, with no further
+  // action of the user's.
+  void computer_move_that_ends_the_game_is_announced_at_once() {
+    frame->setup_dialog->auto_answer = 0;
+    for (const char* move : {"Bf2f3", "Be7e5", "Bg2g4"}) frame->SubmitUserMove(move);
+    QVERIFY(run_until([&] { return frame->repaint_pending == 0; }));
+    PaintingPrompts painting_boxes(frame->client_area());
+    log.replies["c"] = {"d8h4", "", "0-1 {Black mates}"};
+    frame->OnCommand(ID_COMPUTER);
+    QCOMPARE(painting_boxes.boxes.size(), size_t{1});
+    QCOMPARE(painting_boxes.boxes[0].text, QStringLiteral("the game ended: \n0-1 {Black mates}"));
+    QCOMPARE(painting_boxes.boxes[0].caption, QStringLiteral("end of game message"));
+    QVERIFY(painting_boxes.painted_behind_box);
+    QCOMPARE(frame->document->move_record,
+             std::vector<std::string>({"f2f3", "e7e5", "g2g4", "d8h4"}));
+  }
+
+  // Maximized at start; restored, about two thirds of the screen; never smaller than a usable board
+  // below the whole menu bar.
+  void window_sizes() {
+    QVERIFY(frame->isMaximized());
+    const QRect screen_area = frame->screen()->availableGeometry();
+    const QRect restored = frame->normalGeometry();
+    QVERIFY(qAbs(restored.width() - screen_area.width() * 2 / 3) <= 2);
+    QVERIFY(qAbs(restored.height() - screen_area.height() * 2 / 3) <= 2);
+    QVERIFY(screen_area.contains(restored));
+    frame->showNormal();
+    frame->resize(40, 30);
+    QTRY_VERIFY(frame->width() < restored.width());
+    QVERIFY(frame->width() >= frame->menuBar()->sizeHint().width());
+    QVERIFY(frame->client_area()->width() >= 320);
+    QVERIFY(frame->client_area()->height() >= 320);
   }
 
   void exit_tells_the_engine_and_the_close_box_does_not() {

@@ -24,6 +24,7 @@ struct ShownBox {
 };
 
 struct FileDialogCall {
+  QString folder;
   QString initial_name;
   QString filter;
   QString default_suffix;
@@ -54,14 +55,14 @@ class FakePrompts : public Prompts {
     answers.pop_front();
     return answer;
   }
-  QString choose_save_path(QWidget*, const QString& initial_name, const QString& filter,
-                           const QString& default_suffix) override {
-    save_calls.push_back({initial_name, filter, default_suffix});
+  QString choose_save_path(QWidget*, const QString& folder, const QString& initial_name,
+                           const QString& filter, const QString& default_suffix) override {
+    save_calls.push_back({folder, initial_name, filter, default_suffix});
     return path;
   }
-  QString choose_open_path(QWidget*, const QString& initial_name, const QString& filter,
-                           const QString& default_suffix) override {
-    open_calls.push_back({initial_name, filter, default_suffix});
+  QString choose_open_path(QWidget*, const QString& folder, const QString& initial_name,
+                           const QString& filter, const QString& default_suffix) override {
+    open_calls.push_back({folder, initial_name, filter, default_suffix});
     return path;
   }
 
