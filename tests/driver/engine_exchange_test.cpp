@@ -73,26 +73,6 @@ TEST_F(EngineExchangeTest, CapitalsAndListNumbersReachTheEngineAsThePlayedMove) 
                                listed_first, "nopost", "ping 2"}));
 }
 
-TEST_F(EngineExchangeTest, ComputerMoveThatMatesEndsTheGameAtOnce) {
-  start_with("on f2f3 => move e7e5\non g2g4 => move d8h4 | 0-1 {Black mates}\n");
-  run("Bf2f3");
-  run("c");
-  run("Bg2g4");
-  EXPECT_EQ(run("c"), "");
-  EXPECT_EQ(result_, "0-1 {Black mates}");
-  EXPECT_EQ(run("ll"), "d8h4");
-  EXPECT_EQ(run("Be2e4"), "0-1 {Black mates}");
-}
-
-// Only the engine knows of a repetition: its line after an ordinary move ends the game too.
-TEST_F(EngineExchangeTest, ResultLineAfterAnOrdinaryMoveEndsTheGame) {
-  start_with("on e2e4 => move e7e5 | 1/2-1/2 {Draw by repetition}\n");
-  run("Be2e4");
-  EXPECT_EQ(run("c"), "");
-  EXPECT_EQ(result_, "1/2-1/2 {Draw by repetition}");
-  EXPECT_EQ(run("lf"), "1/2-1/2 {Draw by repetition}");
-}
-
 TEST_F(EngineExchangeTest, ComputerMovingFirstGetsTheWholePosition) {
   start_with("on go => move e2e4\n");
   EXPECT_EQ(run("c"), "");
@@ -151,14 +131,39 @@ TEST_F(EngineExchangeTest, RefusalsTakeTheUserMoveBack) {
   EXPECT_NE(current_node, base);
 }
 
-TEST_F(EngineExchangeTest, ResultLineEndsTheGame) {
-  start_with("on e2e4 => info depth 3 | 1-0 {White mates}\n");
-  run("Be2e4");
-  EXPECT_EQ(run("c"), " Engine: \n \n1-0 {White mates}");
-  EXPECT_EQ(result_, "1-0 {White mates}");
-  EXPECT_EQ(run("Bd7d5"), "1-0 {White mates}");
-  EXPECT_EQ(run("c"), "");
-  EXPECT_EQ(received().back(), "nopost");  // the finished game sent nothing more
+// A result line ends the game whether it answers the user's move or follows the engine's own move
+// (a mate, or a draw that only the engine knows of); the end is known when the command returns.
+TEST_F(EngineExchangeTest, ResultLinesEndTheGame) {
+  struct Case {
+    std::string script;
+    Lines commands_before;  // the last of them is answered by the result
+    std::string message;
+    std::string result;
+  };
+  const Case cases[] = {
+      {"on e2e4 => info depth 3 | 1-0 {White mates}\n", {"Be2e4"}, " Engine: \n \n1-0 {White mates}",
+       "1-0 {White mates}"},
+      {"on f2f3 => move e7e5\non g2g4 => move d8h4 | 0-1 {Black mates}\n", {"Bf2f3", "c", "Bg2g4"}, "",
+       "0-1 {Black mates}"},
+      {"on e2e4 => move e7e5 | 1/2-1/2 {Draw by repetition}\n", {"Be2e4"}, "",
+       "1/2-1/2 {Draw by repetition}"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.result);
+    engine_.reset();
+    TearDown();
+    SetUp();
+    start_with(c.script);
+    for (const std::string& command : c.commands_before) run(command);
+    EXPECT_EQ(run("c"), c.message);
+    EXPECT_EQ(result_, c.result);
+    EXPECT_EQ(run("Bd2d4"), c.result);
+    EXPECT_EQ(run("lf"), c.result);
+    received();  // everything sent so far is in the record now
+    const Lines heard = engine_->received();
+    EXPECT_EQ(run("c"), "");
+    EXPECT_EQ(received(), heard);  // the finished game sends nothing more
+  }
 }
 
 TEST_F(EngineExchangeTest, DirectMoveIsAnsweredAtOnce) {
