@@ -1,0 +1,44 @@
+// The order the search tries moves in: table move, winning captures,
+// killers, quiet moves by history, losing captures.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "search/move_order.h"
+
+namespace tolvane {
+namespace {
+
+std::vector<std::string> order(const char* fen, Move table_move, const Killers& killers, const History& history) {
+  Position pos = *Position::from_fen(fen);
+  OrderedMoves moves(pos, GenKind::All, table_move, killers, history);
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < moves.size(); ++i) out.push_back(move_to_text(moves.next(i)));
+  return out;
+}
+
+TEST(MoveOrder, ClassesComeInTheirBands) {
+  // White can win a rook with the knight, lose the queen for a pawn, or play quietly.
+  const char* fen = "4k3/4p3/3p4/2r5/8/1N6/3Q4/4K3 w - - 0 1";
+  Position pos = *Position::from_fen(fen);
+  const Move table = *parse_move(pos, "e1f1");
+  const Move killer = *parse_move(pos, "d2h6");
+  const Move second_killer = *parse_move(pos, "d2a5");
+  const Move favoured = *parse_move(pos, "e1e2");
+  History history;
+  history.update(White, favoured, 4000);
+  Killers killers;
+  killers.add(second_killer);
+  killers.add(killer);
+  auto moves = order(fen, table, killers, history);
+  ASSERT_GE(moves.size(), 6u);
+  EXPECT_EQ(moves[0], "e1f1");                 // table move
+  EXPECT_EQ(moves[1], "b3c5");                 // wins the rook
+  EXPECT_EQ(moves[2], "d2h6");                 // latest killer
+  EXPECT_EQ(moves[3], "d2a5");                 // the killer before it
+  EXPECT_EQ(moves[4], "e1e2");                 // best history
+  EXPECT_EQ(moves.back(), "d2d6");             // queen for a pawn
+}
+
+}  // namespace
+}  // namespace tolvane
