@@ -1,8 +1,10 @@
 #include "attacks.h"
 
-#include <vector>
+#include <cstdio>
+#include <cstdlib>
 
 #include "bitboard.h"
+#include "magic_multipliers.h"
 
 namespace tolvane {
 namespace {
@@ -12,76 +14,44 @@ constexpr int BishopTableSize = 5248;
 Bitboard rook_table[RookTableSize];
 Bitboard bishop_table[BishopTableSize];
 
-Bitboard edges_excluded_mask(PieceType t, Square s) {
-  Bitboard edges = ((Rank1 | Rank8) & ~rank_bb(rank_of(s))) | ((FileA | FileH) & ~file_bb(file_of(s)));
-  return slow_slider_attacks(t, s, 0) & ~edges;
-}
-
-// Small deterministic generator; sparse candidates find magics fastest.
-struct Xorshift {
-  std::uint64_t state;
-  std::uint64_t next() {
-    state ^= state >> 12;
-    state ^= state << 25;
-    state ^= state >> 27;
-    return state * 2685821657736338717ULL;
-  }
-  std::uint64_t sparse() { return next() & next() & next(); }
-};
-
-void find_magics(PieceType t, Magic* magics, Bitboard* table) {
-  Xorshift rng{0x9E3779B97F4A7C15ULL ^ std::uint64_t(t)};
+// Fills each square's part of table through its multiplier. A collision of two different attack
+// sets means the committed multipliers do not fit this board: nothing could be trusted after it.
+void fill_tables(PieceType t, const Bitboard (&multipliers)[64], Magic* magics, Bitboard* table) {
   Bitboard* next_free = table;
-  std::vector<Bitboard> occupancies, attacks, used;
-  std::vector<int> epoch;
-  int attempt = 0;
   for (Square s = 0; s < 64; ++s) {
     Magic& m = magics[s];
-    m.mask = edges_excluded_mask(t, s);
-    int bits = popcount(m.mask);
-    m.shift = 64 - bits;
+    m.mask = slider_mask(t, s);
+    m.multiplier = multipliers[s];
+    m.shift = 64 - popcount(m.mask);
     m.attacks = next_free;
-    std::size_t size = std::size_t(1) << bits;
-    occupancies.clear();
-    attacks.clear();
-    // Enumerate every subset of the mask (carry-rippler).
-    Bitboard sub = 0;
-    do {
-      occupancies.push_back(sub);
-      attacks.push_back(slow_slider_attacks(t, s, sub));
-      sub = (sub - m.mask) & m.mask;
-    } while (sub);
-    used.assign(size, 0);
-    epoch.assign(size, 0);
-    for (;;) {
-      m.multiplier = rng.sparse();
-      if (popcount((m.mask * m.multiplier) >> 56) < 6) continue;
-      ++attempt;
-      bool ok = true;
-      for (std::size_t i = 0; i < occupancies.size() && ok; ++i) {
-        unsigned idx = m.index(occupancies[i]);
-        if (epoch[idx] != attempt) {
-          epoch[idx] = attempt;
-          used[idx] = attacks[i];
-        } else if (used[idx] != attacks[i]) {
-          ok = false;
-        }
+    Bitboard subset = 0;
+    do {  // every subset of the mask (carry-rippler)
+      const Bitboard attacks = slow_slider_attacks(t, s, subset);
+      Bitboard& entry = next_free[m.index(subset)];
+      if (entry != 0 && entry != attacks) {
+        std::fprintf(stderr, "tolvane: the slider multiplier of square %d does not fit\n", s);
+        std::abort();
       }
-      if (ok) break;
-    }
-    for (std::size_t i = 0; i < size; ++i) next_free[i] = used[i];
-    next_free += size;
+      entry = attacks;
+      subset = (subset - m.mask) & m.mask;
+    } while (subset);
+    next_free += std::size_t(1) << popcount(m.mask);
   }
 }
 
 SliderTables build() {
   SliderTables t{};
-  find_magics(Bishop, t.bishop, bishop_table);
-  find_magics(Rook, t.rook, rook_table);
+  fill_tables(Bishop, BISHOP_MULTIPLIERS, t.bishop, bishop_table);
+  fill_tables(Rook, ROOK_MULTIPLIERS, t.rook, rook_table);
   return t;
 }
 
 }  // namespace
+
+Bitboard slider_mask(PieceType t, Square s) {
+  Bitboard edges = ((Rank1 | Rank8) & ~rank_bb(rank_of(s))) | ((FileA | FileH) & ~file_bb(file_of(s)));
+  return slow_slider_attacks(t, s, 0) & ~edges;
+}
 
 Bitboard slow_slider_attacks(PieceType t, Square s, Bitboard occ) {
   static constexpr int rook_dirs[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};

@@ -1,6 +1,6 @@
 // Sliding attacks through magic multiplication: each square's relevant
-// blocker bits are hashed by a multiplier found at start-up into a dense
-// table of attack sets.
+// blocker bits are hashed by a fixed multiplier (magic_multipliers.h) into a
+// dense table of attack sets.
 #pragma once
 
 #include "types.h"
@@ -24,6 +24,8 @@ extern const SliderTables sliders;
 
 // Plain ray walk; the reference the magic tables are built from.
 Bitboard slow_slider_attacks(PieceType t, Square s, Bitboard occ);
+// The squares whose blockers matter to a slider on s: its rays without the board's edge.
+Bitboard slider_mask(PieceType t, Square s);
 
 inline Bitboard bishop_attacks(Square s, Bitboard occ) {
   const Magic& m = sliders.bishop[s];
