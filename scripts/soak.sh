@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Long soak (not part of ./test.sh), niced:
-#   scripts/soak.sh [CONSOLE_GAMES] [ENGINE_GAMES] [MAX_COMPUTER_MOVES]      (defaults 1000 1000 30)
+#   scripts/soak.sh [CONSOLE_GAMES] [ENGINE_GAMES] [MAX_COMPUTER_MOVES] [CLOCK]
+#   (defaults 1000 1000 30 2+0.02; a busy machine needs a longer clock, or moves are lost on time)
 # 1. CONSOLE_GAMES games of the window's own dialogue through build/bin/tolvane-console --json with
 #    the real engine (scripts/soak_console.py): random legal user moves, every level, computer-first
 #    games, take-backs, games saved and loaded back.
@@ -12,6 +13,7 @@ cd "$(dirname "$0")/.."
 console_games=${1:-1000}
 engine_games=${2:-1000}
 max_computer_moves=${3:-30}
+clock=${4:-2+0.02}
 root=$PWD
 work=$(mktemp -d /tmp/tolvane-soak-XXXXXX)
 trap 'rm -rf "$work"' EXIT
@@ -39,7 +41,7 @@ sampler=$!
   --e1 name=Tolvane cmd="$root/build/bin/tolvane.exe" proto=cecp \
   --e2 name=Stockfish cmd=/usr/games/stockfish proto=uci option.UCI_LimitStrength=true option.UCI_Elo=2000 \
        option.Threads=1 option.Hash=16 \
-  --games "$engine_games" --tc 2+0.02 --shuffle) || failed=1
+  --games "$engine_games" --tc "$clock" --shuffle) || failed=1
 kill "$sampler" 2>/dev/null || true
 echo "engine memory, first sample: $(head -1 "$work/memory")"
 echo "engine memory, last sample:  $(tail -1 "$work/memory")"
