@@ -12,13 +12,11 @@ if [ $# -eq 0 ]; then
   set -- $(cd build-fuzz/bin && ls -- *_fuzz | sed 's/_fuzz$//')
 fi
 mkdir -p build-fuzz/crashes
-# The engine program the engine_input target talks to: the sanitized build when there is one.
+# The engine program the engine_input target talks to (the release build answers within the target's time).
 if [ -z "${TOLVANE_ENGINE:-}" ]; then
-  [ -x build-sanitize/bin/tolvane.exe ] || [ -x build/bin/tolvane.exe ] ||
+  [ -x build/bin/tolvane.exe ] ||
     { cmake --preset default -G Ninja >/dev/null && cmake --build --preset default --target tolvane_engine >/dev/null; }
-  for engine in build-sanitize/bin/tolvane.exe build/bin/tolvane.exe; do
-    if [ -x "$engine" ]; then export TOLVANE_ENGINE=$PWD/$engine; break; fi
-  done
+  export TOLVANE_ENGINE=$PWD/build/bin/tolvane.exe
 fi
 # No terminal for the console commands that switch standard input to one.
 exec </dev/null
