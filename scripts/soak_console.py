@@ -93,6 +93,15 @@ def memory(console):
             f"engine peak {resident_kb(engine, 'VmHWM')} kB, now {resident_kb(engine, 'VmRSS')} kB")
 
 
+GERMAN_PROMOTIONS = {"d": "q", "t": "r", "l": "b", "s": "n"}
+
+
+def move_key(move):
+    """The move in one spelling: 'll' names promotions with German letters, 'lf'/'ln' with English."""
+    piece = move[4:].lower()
+    return move[:4].lower() + GERMAN_PROMOTIONS.get(piece, piece)
+
+
 def play_game(console, rng, max_computer_moves, counts):
     """One game; returns the moves as the window would record them."""
     console.run(".new")
@@ -113,7 +122,7 @@ def play_game(console, rng, max_computer_moves, counts):
                     counts["illegal or refused computer moves"] += 1
                 break
             move, _ = console.run("ll")
-            if move not in legal:
+            if move_key(move) not in {move_key(m) for m in legal}:
                 counts["illegal or refused computer moves"] += 1
                 break
             record.append(move)
