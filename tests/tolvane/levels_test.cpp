@@ -32,45 +32,38 @@ bool queen_hangs(Position pos, Move m) {
   return false;
 }
 
-TEST(Levels, EveryLevelMatesInOne) {
-  const char* fens[] = {
-      "6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1",                              // back rank
-      "r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4",  // f7
-      "6rk/6pp/8/6N1/8/8/8/6K1 w - - 0 1",                                 // smothered
-      "3r2k1/5ppp/8/8/8/8/1q3PPP/2R3K1 b - - 0 1",
-  };
+// Plays every position at levels first..last under several seeds; check must hold of each move.
+template <typename Check>
+void expect_at_levels(std::initializer_list<const char*> fens, int first, int last, int seeds,
+                      std::uint64_t seed_step, const char* what, Check check) {
   for (const char* fen : fens) {
     auto parsed = Position::from_fen(fen);
     ASSERT_TRUE(parsed) << fen;
     const Position pos = *parsed;
-    for (int level = 1; level <= 4; ++level)
-      for (std::uint64_t seed = 1; seed <= 8; ++seed) {
+    for (int level = first; level <= last; ++level)
+      for (int seed = 1; seed <= seeds; ++seed) {
         Searcher searcher(4);
-        Move m = level_move(level, pos, seed * 7919, searcher);
-        EXPECT_TRUE(mates(pos, m)) << fen << " level " << level << " seed " << seed << " played "
-                                   << move_to_text(m);
+        Move m = level_move(level, pos, seed * seed_step, searcher);
+        EXPECT_TRUE(check(pos, m)) << what << ": " << fen << " level " << level << " seed " << seed
+                                   << " played " << move_to_text(m);
       }
   }
 }
 
+TEST(Levels, EveryLevelMatesInOne) {
+  expect_at_levels({"6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1",                               // back rank
+                    "r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4",  // f7
+                    "6rk/6pp/8/6N1/8/8/8/6K1 w - - 0 1",                                  // smothered
+                    "3r2k1/5ppp/8/8/8/8/1q3PPP/2R3K1 b - - 0 1"},
+                   1, 4, 8, 7919, "mate in one missed", mates);
+}
+
 TEST(Levels, ClubPlayerAndMasterKeepTheirQueen) {
-  const char* fens[] = {
-      "rnb1kbnr/pppp1ppp/8/4p3/3Q4/8/PPP1PPPP/RNB1KBNR w KQkq - 0 3",   // attacked by a pawn
-      "r1b1kbnr/pppp1ppp/2n5/4p1q1/4P3/3P1N2/PPP2PPP/RNBQKB1R b KQkq - 1 4",  // by a knight
-      "4k3/8/8/3q4/8/2B5/8/4K2R b K - 0 1",                                  // by a bishop
-  };
-  for (const char* fen : fens) {
-    auto parsed = Position::from_fen(fen);
-    ASSERT_TRUE(parsed) << fen;
-    const Position pos = *parsed;
-    for (int level = 3; level <= 4; ++level)
-      for (std::uint64_t seed = 1; seed <= 4; ++seed) {
-        Searcher searcher(4);
-        Move m = level_move(level, pos, seed * 104729, searcher);
-        EXPECT_FALSE(queen_hangs(pos, m)) << fen << " level " << level << " seed " << seed << " played "
-                                          << move_to_text(m);
-      }
-  }
+  expect_at_levels({"rnb1kbnr/pppp1ppp/8/4p3/3Q4/8/PPP1PPPP/RNB1KBNR w KQkq - 0 3",      // attacked by a pawn
+                    "r1b1kbnr/pppp1ppp/2n5/4p1q1/4P3/3P1N2/PPP2PPP/RNBQKB1R b KQkq - 1 4",  // by a knight
+                    "4k3/8/8/3q4/8/2B5/8/4K2R b K - 0 1"},                                  // by a bishop
+                   3, 4, 4, 104729, "queen left hanging",
+                   [](const Position& pos, Move m) { return !queen_hangs(pos, m); });
 }
 
 TEST(Levels, EveryLevelMatesABareKing) {
