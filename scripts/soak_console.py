@@ -7,8 +7,12 @@ some games are saved and loaded back the way the window does it (a new game, the
 recorded move). Counts illegal computer moves, refused replays, crashes and hangs; prints the
 resident memory of the console and of its engine after the first and the last game.
 
-usage: soak_console.py CONSOLE GAMES [MAX_COMPUTER_MOVES] [SEED]
+usage: soak_console.py CONSOLE GAMES [MAX_COMPUTER_MOVES] [SEED] [WORKERS]
+
+WORKERS consoles (default 8) play their share of the games side by side: levels 1 to 3 spend most of
+a move in their human-looking pause, which costs no processor time.
 """
+import concurrent.futures
 import json
 import os
 import random
@@ -18,6 +22,10 @@ import threading
 import queue
 
 REPLY_TIMEOUT_S = 120  # the slowest level thinks for a few seconds; anything near this is a hang
+# Level 4 thinks about five seconds a move; it plays one game in 61 so a thousand games take hours, not days.
+LEVEL_WEIGHTS = {"1": 20, "2": 20, "3": 20, "4": 1}
+COUNTED = ("games", "user moves", "computer moves", "take-backs", "games saved and loaded",
+           "illegal or refused computer moves", "engine messages", "refused replays", "crashes", "hangs")
 
 
 class Console:
@@ -106,7 +114,7 @@ def play_game(console, rng, max_computer_moves, counts):
     """One game; returns the moves as the window would record them."""
     console.run(".new")
     record = []
-    level = rng.choice("1234")
+    level = rng.choices(list(LEVEL_WEIGHTS), weights=list(LEVEL_WEIGHTS.values()))[0]
     computer_turn = rng.random() < 0.3
     for _ in range(2 * max_computer_moves):
         if computer_turn:
@@ -155,13 +163,11 @@ def play_game(console, rng, max_computer_moves, counts):
     return record
 
 
-def main():
-    program, games = sys.argv[1], int(sys.argv[2])
-    max_computer_moves = int(sys.argv[3]) if len(sys.argv) > 3 else 30
-    rng = random.Random(int(sys.argv[4]) if len(sys.argv) > 4 else 1)
-    counts = {key: 0 for key in ("games", "user moves", "computer moves", "take-backs", "games saved and loaded",
-                                 "illegal or refused computer moves", "engine messages", "refused replays",
-                                 "crashes", "hangs")}
+def soak(program, games, max_computer_moves, seed, name):
+    """One console's share of the games: its counts, its memory after the first and the last game,
+    and its exit status."""
+    rng = random.Random(seed)
+    counts = {key: 0 for key in COUNTED}
     console = Console(program)
     first_memory = ""
     for game in range(games):
@@ -169,27 +175,42 @@ def main():
             play_game(console, rng, max_computer_moves, counts)
         except Hang as hang:
             counts["hangs"] += 1
-            print(f"game {game + 1}: no reply to {hang.args[0]!r}", flush=True)
+            print(f"{name} game {game + 1}: no reply to {hang.args[0]!r}", flush=True)
             console.process.kill()
             console = Console(program)
             continue
         except Crash as crash:
             counts["crashes"] += 1
-            print(f"game {game + 1}: the console ended with {crash.args[1]} after {crash.args[0]!r}", flush=True)
+            print(f"{name} game {game + 1}: the console ended with {crash.args[1]} after {crash.args[0]!r}",
+                  flush=True)
             console = Console(program)
             continue
         counts["games"] += 1
         if game == 0:
             first_memory = memory(console)
-        if (game + 1) % 10 == 0:
-            print(f"after {game + 1} games: {counts}", flush=True)
+        if (game + 1) % 25 == 0:
+            print(f"{name} after {game + 1} games: {counts}", flush=True)
     last_memory = memory(console)
-    status = console.close()
-    print(f"first game: {first_memory}")
-    print(f"last game:  {last_memory}")
-    print(f"console exit status {status}; {counts}")
-    bad = counts["illegal or refused computer moves"] + counts["refused replays"] + counts["crashes"] + counts["hangs"]
-    return 1 if bad or status != 0 else 0
+    return counts, first_memory, last_memory, console.close()
+
+
+def main():
+    program, games = sys.argv[1], int(sys.argv[2])
+    max_computer_moves = int(sys.argv[3]) if len(sys.argv) > 3 else 30
+    seed = int(sys.argv[4]) if len(sys.argv) > 4 else 1
+    workers = int(sys.argv[5]) if len(sys.argv) > 5 else 8
+    shares = [games // workers + (1 if i < games % workers else 0) for i in range(workers)]
+    with concurrent.futures.ThreadPoolExecutor(workers) as pool:
+        runs = list(pool.map(lambda i: soak(program, shares[i], max_computer_moves, seed + i, f"console {i + 1}"),
+                             range(workers)))
+    totals = {key: sum(run[0][key] for run in runs) for key in COUNTED}
+    for i, (_, first_memory, last_memory, status) in enumerate(runs):
+        print(f"console {i + 1}: exit status {status}")
+        print(f"  first game: {first_memory}")
+        print(f"  last game:  {last_memory}")
+    print(f"all consoles: {totals}")
+    bad = sum(totals[key] for key in ("illegal or refused computer moves", "refused replays", "crashes", "hangs"))
+    return 1 if bad or any(run[3] != 0 for run in runs) else 0
 
 
 if __name__ == "__main__":
