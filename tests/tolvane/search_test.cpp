@@ -8,38 +8,61 @@
 namespace tolvane {
 namespace {
 
-SearchResult search(const char* fen, int depth, Weakness weakness = {}) {
+SearchResult search(const char* fen, int depth, Weakness weakness = {}, int threads = 1) {
   Searcher searcher(8);
   SearchControl control;
   SearchLimits limits;
   limits.depth = depth;
   limits.weakness = weakness;
+  limits.threads = threads;
   auto pos = Position::from_fen(fen);
   EXPECT_TRUE(pos) << fen;
   return searcher.think(*pos, limits, control);
 }
 
-TEST(Search, FindsMates) {
-  SearchResult r = search("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", 4);
-  EXPECT_EQ(move_to_text(r.best), "a1a8");
-  EXPECT_EQ(r.score, MateScore - 1);
-  // Mate in two with a quiet first move.
-  r = search("k7/8/2K5/8/8/8/8/7R w - - 0 1", 6);
-  EXPECT_EQ(mate_distance_plies(r.score), 3);
-  EXPECT_TRUE(move_to_text(r.best) == "c6b6" || move_to_text(r.best) == "c6c7") << move_to_text(r.best);
-  // The same for Black.
-  r = search("6k1/8/8/8/8/8/r4PPP/7K b - - 0 1", 4);
-  EXPECT_EQ(move_to_text(r.best), "a2a1");
-  EXPECT_EQ(r.score, MateScore - 1);
+// Helper threads share the table but only the first one's line is played:
+// more threads must find the same.
+TEST(Search, FindsMatesAloneAndWithHelperThreads) {
+  for (int threads : {1, 3}) {
+    SCOPED_TRACE(threads);
+    SearchResult r = search("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", 4, {}, threads);
+    EXPECT_EQ(move_to_text(r.best), "a1a8");
+    EXPECT_EQ(r.score, MateScore - 1);
+    // Mate in two with a quiet first move.
+    r = search("k7/8/2K5/8/8/8/8/7R w - - 0 1", 6, {}, threads);
+    EXPECT_EQ(mate_distance_plies(r.score), 3);
+    EXPECT_TRUE(move_to_text(r.best) == "c6b6" || move_to_text(r.best) == "c6c7") << move_to_text(r.best);
+    // The same for Black.
+    r = search("6k1/8/8/8/8/8/r4PPP/7K b - - 0 1", 4, {}, threads);
+    EXPECT_EQ(move_to_text(r.best), "a2a1");
+    EXPECT_EQ(r.score, MateScore - 1);
+  }
 }
 
-TEST(Search, WinsMaterialAndAvoidsLosingIt) {
-  // A free queen.
-  EXPECT_EQ(move_to_text(search("4k3/8/8/3q4/8/8/3R4/4K3 w - - 0 1", 5).best), "d2d5");
-  // The knight is attacked by a pawn and must move away.
-  SearchResult r = search("4k3/8/8/3p4/4N3/8/8/4K3 w - - 0 1", 6);
-  EXPECT_EQ(Position::from_fen("4k3/8/8/3p4/4N3/8/8/4K3 w - - 0 1")->piece_on(r.best.from()),
-            make_piece(White, Knight));
+TEST(Search, WinsMaterialAndAvoidsLosingItAloneAndWithHelperThreads) {
+  for (int threads : {1, 3}) {
+    SCOPED_TRACE(threads);
+    // A free queen.
+    EXPECT_EQ(move_to_text(search("4k3/8/8/3q4/8/8/3R4/4K3 w - - 0 1", 5, {}, threads).best), "d2d5");
+    // The knight is attacked by a pawn and must move away.
+    SearchResult r = search("4k3/8/8/3p4/4N3/8/8/4K3 w - - 0 1", 6, {}, threads);
+    EXPECT_EQ(Position::from_fen("4k3/8/8/3p4/4N3/8/8/4K3 w - - 0 1")->piece_on(r.best.from()),
+              make_piece(White, Knight));
+  }
+}
+
+TEST(Search, HelperThreadsStopWithTheSearchAndTheirNodesCount) {
+  Searcher searcher(8);
+  searcher.set_threads(3);
+  SearchControl control;
+  SearchLimits limits;
+  limits.nodes = 200000;
+  const SearchResult r = searcher.think(*Position::from_fen("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3"),
+                                        limits, control);
+  EXPECT_FALSE(r.best.is_none());
+  // The cap counts every thread's nodes and is looked at every few thousand.
+  EXPECT_GE(r.nodes, 200000u);
+  EXPECT_LT(r.nodes, 200000u + 3 * 4096u);
 }
 
 TEST(Search, KnowsStalemateAndRepetitionAreDraws) {

@@ -18,6 +18,7 @@ TEST(TimeControl, TimeControlsSetTheClockOfTheMove) {
   EXPECT_EQ(first.clock.time_left_ms, 30000);
   EXPECT_EQ(first.clock.increment_ms, 2000);
   EXPECT_EQ(first.clock.moves_to_go, 40);
+  EXPECT_EQ(first.threads, 0);  // a clock leaves the threads to "cores"
   EXPECT_EQ(at_move(tc, 40).clock.moves_to_go, 1);  // the last move before the control
   EXPECT_EQ(at_move(tc, 41).clock.moves_to_go, 40);
   ASSERT_TRUE(tc.set_time_left("1234"));  // centiseconds
@@ -30,6 +31,11 @@ TEST(TimeControl, TimeControlsSetTheClockOfTheMove) {
   EXPECT_EQ(level.clock.move_time_ms, level_by_number(2).move_time_ms);
   EXPECT_EQ(level.depth, level_by_number(2).depth);
   EXPECT_GT(level.weakness.mistake_percent, 0);
+  EXPECT_EQ(level.threads, 1);
+  // The master thinks with the machine's cores, up to four.
+  ASSERT_TRUE(tc.set_level("tolvane", "4", "5"));
+  EXPECT_EQ(at_move(tc, 1).threads, master_threads());
+  EXPECT_TRUE(master_threads() >= 1 && master_threads() <= 4);
 }
 
 TEST(TimeControl, DepthCapLimitsEvenTheLevelsDepth) {

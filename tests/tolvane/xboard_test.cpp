@@ -1,6 +1,7 @@
 // xboard protocol 2 and UCI as tournament managers speak them, against the real executable.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "engine_process.h"
@@ -36,7 +37,7 @@ TEST_F(Xboard, NegotiatesTheFeaturesItUses) {
   EXPECT_EQ(features.back(), "feature done=1");
   std::string all;
   for (const auto& f : features) all += f + "\n";
-  for (const char* wanted : {"ping=1", "setboard=1", "usermove=1", "playother=1", "analyze=1", "sigint=0"})
+  for (const char* wanted : {"ping=1", "setboard=1", "usermove=1", "playother=1", "analyze=1", "sigint=0", "smp=1"})
     EXPECT_NE(all.find(wanted), std::string::npos) << wanted;
 }
 
@@ -63,8 +64,9 @@ TEST_F(Xboard, PlaysItsColourOnlyAndObeysForce) {
   EXPECT_EQ(first_matching(engine, "Illegal move"), "Illegal move: d7d6");
 }
 
-TEST_F(Xboard, MoveNowAndThinkingOutput) {
+TEST_F(Xboard, MoveNowAndThinkingOutputWithTwoThreads) {
   engine.send("new");
+  engine.send("cores 2");
   engine.send("post");
   engine.send("st 300");
   engine.send("usermove e2e4");
@@ -78,10 +80,13 @@ TEST_F(Xboard, MoveNowAndThinkingOutput) {
     long nodes = 0;
     EXPECT_EQ(std::sscanf(lines[i].c_str(), "%d %d %d %ld", &ply, &score, &time, &nodes), 4) << lines[i];
   }
+  engine.send("cores none");
+  EXPECT_TRUE(begins(first_matching(engine, "Error"), "Error (bad cores)"));
 }
 
 TEST_F(Xboard, PondersOnTheOpponentsTimeAndStillAnswersPing) {
   engine.send("new");
+  engine.send("cores 2");
   engine.send("hard");
   engine.send("level 0 1 0");
   engine.send("time 3000");
@@ -148,7 +153,10 @@ TEST(Uci, HandshakeSearchAndStop) {
   auto lines = engine.read_until("uciok");
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back(), "uciok");
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "option name Threads type spin default 1 min 1 max 64"),
+            lines.end());
   engine.send("setoption name Hash value 16");
+  engine.send("setoption name Threads value 2");
   engine.send("isready");
   EXPECT_EQ(first_matching(engine, "readyok"), "readyok");
   engine.send("ucinewgame");
@@ -219,6 +227,8 @@ TEST(Uci, StaysResponsiveToHostileSequences) {
   EXPECT_FALSE(first_matching(engine, "bestmove").empty());
   engine.send("setoption name Hash value lots");
   EXPECT_TRUE(begins(first_matching(engine, "info string"), "info string Hash not changed"));
+  engine.send("setoption name Threads value 0");
+  EXPECT_TRUE(begins(first_matching(engine, "info string"), "info string Threads not changed"));
 }
 
 }  // namespace

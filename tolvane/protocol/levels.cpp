@@ -1,10 +1,13 @@
 #include "protocol/levels.h"
 
 #include <algorithm>
+#include <thread>
 
 #include "board/movegen.h"
 
 namespace tolvane {
+
+int master_threads() { return int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)); }
 
 Level level_by_number(int number) {
   switch (number) {
@@ -15,7 +18,7 @@ Level level_by_number(int number) {
     // Sound club play, an occasional inaccuracy.
     case 3: return {3, 6, 400000, 1500, 10, 45, 500, 1200};
     // Full strength, as fast as it likes.
-    default: return {4, 0, 0, 4500, 0, 0, 0, 0};
+    default: return {4, 0, 0, 4500, 0, 0, 0, 0, master_threads()};
   }
 }
 

@@ -21,7 +21,11 @@ struct Level {
   // A person's moment of thought before the reply, longer in sharp positions.
   std::int64_t pause_min_ms = 0;
   std::int64_t pause_max_ms = 0;
+  int threads = 1;  // the weaker levels think alone, the master with the machine's cores
 };
+
+// The threads of the master level: the machine's cores, at most four.
+int master_threads();
 
 // Never longer than this, whatever the position.
 constexpr std::int64_t LongestPauseMs = 1500;

@@ -52,4 +52,11 @@ std::optional<std::string> resize_hash(Searcher& searcher, std::string_view mega
   return std::nullopt;
 }
 
+std::optional<std::string> set_threads(Searcher& searcher, std::string_view count) {
+  const auto threads = parse_integer(count);
+  if (!threads || *threads < 1) return "no number of threads: " + std::string(count);
+  searcher.set_threads(int(std::min<std::int64_t>(*threads, MaxThreads)));
+  return std::nullopt;
+}
+
 }  // namespace tolvane

@@ -29,6 +29,10 @@ std::string pv_text(const std::vector<Move>& pv);
 constexpr int MaxHashMb = 1024;
 std::optional<std::string> resize_hash(Searcher& searcher, std::string_view megabytes);
 
+// Sets the searcher's threads (at most MaxThreads) to the number the text
+// names; the reason it was refused when the text is no number of at least 1.
+std::optional<std::string> set_threads(Searcher& searcher, std::string_view count);
+
 // A whole number, or nothing for any other text.
 std::optional<std::int64_t> parse_integer(std::string_view text);
 

@@ -76,6 +76,7 @@ SearchLimits TimeControl::limits(const Position& pos, std::uint64_t seed) const 
   apply_level(level_, pos, limits, seed);
   if (use_level_) {
     limits.clock.move_time_ms = level_.move_time_ms;
+    limits.threads = level_.threads;
   } else if (move_time_ms_ > 0) {
     limits.clock.move_time_ms = move_time_ms_;
   } else {

@@ -26,7 +26,8 @@ class TimeControl {
   void lift_depth_limit() { depth_limit_ = 0; }
 
   // The limits of the engine's next move. The level sets how far the engine
-  // looks and how often it slips; a clock replaces only the level's move time.
+  // looks and how often it slips; a clock replaces the level's move time and
+  // threads (then "cores" counts).
   SearchLimits limits(const Position& pos, std::uint64_t seed) const;
 
  private:

@@ -15,6 +15,7 @@ void say_identity() {
   say("id name " + std::string(ENGINE_NAME_AND_VERSION));
   say("id author the Tolvane developers");
   say("option name Hash type spin default 64 min 1 max " + std::to_string(MaxHashMb));
+  say("option name Threads type spin default 1 min 1 max " + std::to_string(MaxThreads));
   say("option name Ponder type check default false");
   say("option name Clear Hash type button");
   say("uciok");
@@ -100,6 +101,9 @@ void UciSession::set_option(std::string_view line) {
   if (name == "Hash") {
     if (auto refused = resize_hash(searcher_, words_after(words, "value", {})))
       say("info string Hash not changed: " + *refused);
+  } else if (name == "Threads") {
+    if (auto refused = set_threads(searcher_, words_after(words, "value", {})))
+      say("info string Threads not changed: " + *refused);
   } else if (name == "Clear Hash") {
     searcher_.clear();
   }

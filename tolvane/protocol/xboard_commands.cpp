@@ -22,7 +22,7 @@ void refuse(std::string_view what, std::string_view line) {
 void say_features() {
   say("feature done=0");
   say("feature ping=1 setboard=1 playother=1 usermove=1 time=1 draw=0 sigint=0 sigterm=0 "
-      "reuse=1 analyze=1 colors=0 san=0 ics=0 name=0 pause=0 nps=0 debug=0 memory=1 "
+      "reuse=1 analyze=1 colors=0 san=0 ics=0 name=0 pause=0 nps=0 debug=0 memory=1 smp=1 "
       "myname=\"" + std::string(ENGINE_NAME_AND_VERSION) + "\" variants=\"normal\"");
   say("feature done=1");
 }
@@ -107,13 +107,18 @@ std::span<const XboardSession::Command> XboardSession::commands() {
          if (auto refused = resize_hash(s.searcher_, arg(w, 1))) refuse("bad memory", *refused);
        },
        Interrupts},
+      {"cores",
+       [](S& s, W w, L) {
+         if (auto refused = set_threads(s.searcher_, arg(w, 1))) refuse("bad cores", *refused);
+       },
+       Interrupts},
       {"showboard", [](S& s, W, L) { say_board(s.game_.position()); }, Interrupts},
       {"bench", [](S&, W, L) { say_bench(); }, Interrupts},
       // Accepted and of no consequence here; a "?" left over from a search already ended.
       {"accepted", ignore, Keeps}, {"rejected", ignore, Keeps}, {"random", ignore, Keeps},
       {"computer", ignore, Keeps}, {"name", ignore, Keeps},     {"rating", ignore, Keeps},
       {"ics", ignore, Keeps},      {"draw", ignore, Keeps},     {"hint", ignore, Keeps},
-      {"bk", ignore, Keeps},       {"cores", ignore, Keeps},    {"egtpath", ignore, Keeps},
+      {"bk", ignore, Keeps},       {"egtpath", ignore, Keeps},
       {"option", ignore, Keeps},   {"nps", ignore, Keeps},      {"?", ignore, Keeps},
   };
   return table;

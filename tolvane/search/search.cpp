@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 #include <random>
+#include <thread>
 
 #include "board/movegen.h"
 #include "search/move_order.h"
@@ -104,7 +105,7 @@ using ScoredMove = std::pair<int, Move>;
 }  // namespace
 
 struct Searcher::Worker {
-  explicit Worker(TranspositionTable& table) : tt(table) {}
+  Worker(TranspositionTable& table, Searcher& owner) : tt(table), searcher(owner) {}
 
   // What one node of the main search knows while it walks its moves.
   struct Node {
@@ -128,13 +129,15 @@ struct Searcher::Worker {
   };
 
   TranspositionTable& tt;
+  Searcher& searcher;
+  bool helper = false;  // beside the caller's thread: searches until told to stop, reports nothing
   PawnCache pawns;
   Position pos;
   SearchLimits limits;
   SearchControl* control = nullptr;
   TimeBudget budget;
   SteadyClock::time_point start;
-  std::uint64_t nodes = 0;
+  std::atomic<std::uint64_t> nodes{0};  // written by this worker only, read by the caller's
   int seldepth = 0;
   bool stopped = false;
   bool pondering_over = false;
@@ -181,17 +184,23 @@ struct Searcher::Worker {
   }
 
   void check_stop() {
+    if (helper) {
+      stopped = searcher.helpers_stop_.load(std::memory_order_relaxed);
+      return;
+    }
     if (control->stop_requested()) {
       stopped = true;
       return;
     }
-    if (limits.nodes && nodes >= limits.nodes) stopped = true;
+    if (limits.nodes && searcher.nodes_searched() >= limits.nodes) stopped = true;
     if (time_limits_apply() && budget.hard_ms >= 0 && elapsed_ms() >= budget.hard_ms) stopped = true;
   }
 
   // Counts the node and looks at the clock now and then; false once the search is to stop.
   bool enter_node(int ply) {
-    if ((++nodes & (StopCheckInterval - 1)) == 0) check_stop();
+    const std::uint64_t counted = nodes.load(std::memory_order_relaxed) + 1;
+    nodes.store(counted, std::memory_order_relaxed);
+    if ((counted & (StopCheckInterval - 1)) == 0) check_stop();
     if (stopped) return false;
     seldepth = std::max(seldepth, ply);
     return true;
@@ -245,7 +254,7 @@ struct Searcher::Worker {
   }
 
   // The table's score when it settles the node without a search.
-  static std::optional<int> table_cutoff(const TTEntry* entry, const Node& n) {
+  static std::optional<int> table_cutoff(const std::optional<TTEntry>& entry, const Node& n) {
     if (!entry || n.pv_node || entry->depth < n.depth) return std::nullopt;
     const int s = score_from_table(entry->score, n.ply);
     const Bound b = entry->bound();
@@ -254,7 +263,7 @@ struct Searcher::Worker {
   }
 
   // The static evaluation, sharpened by a table score that bounds it.
-  int static_evaluation(const TTEntry* entry, int ply) {
+  int static_evaluation(const std::optional<TTEntry>& entry, int ply) {
     if (!entry) return evaluate(pos, pawns);
     int eval = entry->eval;
     const int s = score_from_table(entry->score, ply);
@@ -398,7 +407,7 @@ struct Searcher::Worker {
       n.beta = std::min(n.beta, MateScore - ply - 1);
       if (n.alpha >= n.beta) return n.alpha;
     }
-    const TTEntry* entry = tt.probe(pos.key());
+    const std::optional<TTEntry> entry = tt.probe(pos.key());
     n.tt_move = entry ? Move::from_bits(entry->move) : Move::none();
     if (auto settled = table_cutoff(entry, n)) return *settled;
 
@@ -447,11 +456,11 @@ struct Searcher::Worker {
   }
 
   // Iterative deepening: fills the result's move, expected reply, score and depth.
-  void iterate(std::size_t root_move_count, SearchResult& result) {
+  void iterate(std::size_t root_move_count, SearchResult& result, int first_depth = 1) {
     const int max_depth = limits.depth > 0 ? std::min(limits.depth, MaxPly - 1) : MaxPly - 1;
     int score = 0;
     std::vector<Move> best_line;
-    for (int depth = 1; depth <= max_depth; ++depth) {
+    for (int depth = first_depth; depth <= max_depth; ++depth) {
       seldepth = 0;
       const int s = search_with_aspiration(depth, score);
       // An interrupted iteration still counts when it already found a better first move.
@@ -462,7 +471,9 @@ struct Searcher::Worker {
       }
       if (stopped) break;
       result.depth = depth;
-      if (control->on_info) control->on_info(SearchInfo{depth, seldepth, score, nodes, elapsed_ms(), best_line});
+      if (helper) continue;
+      if (control->on_info)
+        control->on_info(SearchInfo{depth, seldepth, score, searcher.nodes_searched(), elapsed_ms(), best_line});
       if (deep_enough(depth, score, root_move_count)) break;
     }
     if (!best_line.empty()) result.best = best_line[0];
@@ -506,6 +517,19 @@ struct Searcher::Worker {
     result.ponder = Move::none();
     result.score = chosen.first;
   }
+
+  // A helper's whole search: no clock, no node cap; every other helper starts
+  // one ply deeper so that the threads spread over two depths.
+  void help(const Position& root, const SearchLimits& main_limits, SearchControl& search_control, int index,
+            std::size_t root_move_count) {
+    SearchLimits own;
+    own.depth = main_limits.depth;
+    own.infinite = true;
+    helper = true;
+    reset(root, own, search_control);
+    SearchResult ignored;
+    iterate(root_move_count, ignored, 1 + index % 2);
+  }
 };
 
 void SearchControl::request_stop() {
@@ -540,25 +564,41 @@ void SearchControl::pause(std::chrono::milliseconds duration) {
   released_.wait_for(guard, duration, [&] { return stop_.load(); });
 }
 
-Searcher::Searcher(std::size_t hash_mb) : tt_(hash_mb), worker_(std::make_unique<Worker>(tt_)) {}
+Searcher::Searcher(std::size_t hash_mb) : tt_(hash_mb) { worker(0); }
 Searcher::~Searcher() = default;
+
+Searcher::Worker& Searcher::worker(std::size_t index) {
+  while (workers_.size() <= index) workers_.push_back(std::make_unique<Worker>(tt_, *this));
+  return *workers_[index];
+}
+
+std::uint64_t Searcher::nodes_searched() const {
+  std::uint64_t sum = 0;
+  for (const auto& w : workers_) sum += w->nodes.load(std::memory_order_relaxed);
+  return sum;
+}
 
 void Searcher::clear() {
   tt_.clear();
-  worker_->clear();
+  for (auto& w : workers_) w->clear();
 }
 
 void Searcher::resize(std::size_t hash_mb) { tt_.resize(hash_mb); }
 
+void Searcher::set_threads(int count) { threads_ = std::clamp(count, 1, MaxThreads); }
+
 Move Searcher::table_move(const Position& pos) const {
-  const TTEntry* entry = tt_.probe(pos.key());
+  const std::optional<TTEntry> entry = tt_.probe(pos.key());
   if (!entry) return Move::none();
   Move m = Move::from_bits(entry->move);
   return legal_moves(pos).contains(m) ? m : Move::none();
 }
 
 SearchResult Searcher::think(const Position& root, const SearchLimits& limits, SearchControl& control) {
-  Worker& w = *worker_;
+  const std::size_t threads = std::size_t(limits.threads > 0 ? std::min(limits.threads, MaxThreads) : threads_);
+  worker(threads - 1);
+  Worker& w = *workers_[0];
+  for (auto& helper : workers_) helper->nodes = 0;
   w.reset(root, limits, control);
   tt_.new_search();
 
@@ -566,7 +606,14 @@ SearchResult Searcher::think(const Position& root, const SearchLimits& limits, S
   const MoveList root_moves = legal_moves(root);
   if (root_moves.empty()) return result;
   result.best = root_moves[0];
-  w.iterate(root_moves.size(), result);
+  {
+    helpers_stop_ = false;
+    std::vector<std::jthread> helpers;
+    for (std::size_t i = 1; i < threads; ++i)
+      helpers.emplace_back([&, i] { workers_[i]->help(root, limits, control, int(i), root_moves.size()); });
+    w.iterate(root_moves.size(), result);
+    helpers_stop_ = true;
+  }  // the helpers are joined here
   if (limits.weakness.mistake_percent > 0 && root_moves.size() > 1 && !w.stopped) w.slip(root_moves, result);
   // A ponder or infinite search must not answer before it is released.
   control.wait_for_release(limits.infinite, limits.ponder);
@@ -576,7 +623,7 @@ SearchResult Searcher::think(const Position& root, const SearchLimits& limits, S
         w.budget.soft_ms >= 0 ? std::min(limits.min_time_ms, w.budget.soft_ms) : limits.min_time_ms;
     if (pause > w.elapsed_ms()) control.pause(std::chrono::milliseconds(pause - w.elapsed_ms()));
   }
-  result.nodes = w.nodes;
+  result.nodes = nodes_searched();
   return result;
 }
 

@@ -4,7 +4,9 @@
 //
 // One Searcher per engine keeps its table from move to move. think() runs on
 // the caller's thread; another thread steers it through SearchControl, and
-// the search notices within a few thousand nodes.
+// the search notices within a few thousand nodes. With more than one thread,
+// helpers search the same root beside it and share what they find through
+// the table; the caller's thread alone decides the move.
 #pragma once
 
 #include <array>
@@ -45,6 +47,7 @@ struct SearchLimits {
   // feel like a machine. Shortened to the clock's budget when there is one.
   std::int64_t min_time_ms = 0;
   Weakness weakness;
+  int threads = 0;  // threads for this search; 0 = the searcher's own count
 };
 
 struct SearchInfo {
@@ -105,12 +108,22 @@ class Searcher {
   // The best move the table knows for the position, if it is legal there.
   Move table_move(const Position& pos) const;
   void resize(std::size_t hash_mb);
+  // The threads of searches whose limits name none; at least one.
+  void set_threads(int count);
 
  private:
   struct Worker;
+  Worker& worker(std::size_t index);
+  std::uint64_t nodes_searched() const;
+
   TranspositionTable tt_;
-  std::unique_ptr<Worker> worker_;
+  int threads_ = 1;
+  std::vector<std::unique_ptr<Worker>> workers_;  // the first is the caller's
+  std::atomic<bool> helpers_stop_{false};
 };
+
+// Most threads a search may use.
+constexpr int MaxThreads = 64;
 
 // Scores beyond this are mates; MateScore - n means mate in n plies.
 constexpr int mate_distance_plies(int score) {

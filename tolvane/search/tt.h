@@ -1,9 +1,12 @@
 // The transposition table: what earlier searches learned about a position
-// (best move, score bound, depth), shared from move to move in one game.
+// (best move, score bound, depth), shared from move to move in one game and
+// by all threads of one search.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
-#include <vector>
+#include <memory>
+#include <optional>
 
 #include "board/types.h"
 
@@ -12,7 +15,6 @@ namespace tolvane {
 enum class Bound : std::uint8_t { None = 0, Upper = 1, Lower = 2, Exact = 3 };
 
 struct TTEntry {
-  std::uint32_t check = 0;  // the key's upper half, to tell positions of one slot apart
   std::uint16_t move = 0;
   std::int16_t score = 0;
   std::int16_t eval = 0;
@@ -30,19 +32,25 @@ class TranspositionTable {
   // A new search: older entries become the first to be replaced.
   void new_search() { generation_ = (generation_ + 1) & 63; }
 
-  // The entry for the key, or nullptr when the table knows nothing of it.
-  const TTEntry* probe(Key key) const;
+  // What the table knows of the position, if anything.
+  std::optional<TTEntry> probe(Key key) const;
   void store(Key key, Move move, int score, int eval, int depth, Bound bound);
 
  private:
-  static constexpr int BucketSize = 4;
-  struct Bucket {
-    TTEntry entries[BucketSize];
+  // Threads read and write slots without a lock. A slot keeps the key xor-ed
+  // with its data, so a slot torn by two writers matches no key.
+  struct Slot {
+    std::atomic<std::uint64_t> key_xor_data{0};
+    std::atomic<std::uint64_t> data{0};
   };
-  std::vector<Bucket> buckets_;
+  static constexpr int BucketSize = 4;
+  struct alignas(64) Bucket {
+    Slot slots[BucketSize];
+  };
+  std::unique_ptr<Bucket[]> buckets_;
+  std::size_t bucket_count_ = 0;
   std::uint8_t generation_ = 0;
-  Bucket& bucket(Key key) { return buckets_[key & (buckets_.size() - 1)]; }
-  const Bucket& bucket(Key key) const { return buckets_[key & (buckets_.size() - 1)]; }
+  Bucket& bucket(Key key) const { return buckets_[key & (bucket_count_ - 1)]; }
 };
 
 // Mate scores are stored relative to the node, not the root, so that they
