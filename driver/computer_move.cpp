@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/bounded_text.h"
+#include "common/engine_words.h"
 #include "driver/commands.h"
 #include "driver/interpreter_state.h"
 #include "driver/output_channel.h"
@@ -17,27 +18,12 @@ constexpr int EXCHANGE_TEXT_SIZE = 1000;
 constexpr int BOARD_PICTURE_SIZE = 900;
 constexpr int BOARD_PICTURE_LINES = 9;
 
+// The strength line, then the level line, of level '1' to '4'; other characters send nothing.
 void send_level(char level) {
-  switch (level) {
-    case '1':
-      engine_link.send_line("easy");
-      engine_link.send_line("level tolvane 0 1");
-      break;
-    case '2':
-      engine_link.send_line("easy");
-      engine_link.send_line("level tolvane 3 1");
-      break;
-    case '3':
-      engine_link.send_line("easy");
-      engine_link.send_line("level tolvane 4 1");
-      break;
-    case '4':
-      engine_link.send_line("hard");
-      engine_link.send_line("level tolvane 4 5");
-      break;
-    default:
-      break;
-  }
+  if (level < '1' || level >= '1' + LEVEL_COUNT) return;
+  const LevelLines& lines = LEVEL_LINES[level - '1'];
+  engine_link.send_line(lines.strength);
+  engine_link.send_line(lines.level);
 }
 
 // Tells the engine the game: the user's one move when it knows the game up to it, else the

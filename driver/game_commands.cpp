@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "driver/commands.h"
+#include "driver/console_commands.h"
 #include "driver/interpreter_state.h"
 #include "driver/output_channel.h"
 #include "engine/engine_link.h"
@@ -29,8 +30,10 @@ void new_game(GameCore& core, GameState* /*state*/, char* line) {
   engine_link.send_line("ping 1");
   engine_link.read_greeting(line, ENGINE_LINE_SIZE, result_text);
   result_text[0] = '\0';
-  // A user move of the old game must not be sent to the engine as the first move of the new one.
+  // A user move of the old game must not be sent to the engine as the first move of the new one,
+  // nor a manual move of it be taken back on the new board.
   user_moves = 0;
+  manual_move_on_board = false;
   // A running engine is told "new"; one started later begins at the initial position anyway.
   engine_knows_game = true;
   if (engine_status == 0) {

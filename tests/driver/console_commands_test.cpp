@@ -149,6 +149,13 @@ TEST_F(ConsoleCommandsTest, TakeBackWithoutAMoveOnTheBoardChangesNothing) {
   run("7");
   EXPECT_TRUE(same_board(before, board));
   EXPECT_NE(console().find("Kein Zug zur\x81" "ckzunehmen"), std::string::npos);
+  // A new game forgets the manual move of the old one.
+  input_.feed("12\n28\n");
+  run("6");
+  const Board moved = board;
+  run("0");
+  run("7");
+  EXPECT_TRUE(same_board(moved, board));
 }
 
 TEST_F(ConsoleCommandsTest, BoardPicturesGoToTheConsole) {
