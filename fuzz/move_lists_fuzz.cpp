@@ -10,34 +10,17 @@
 #include "board/movegen.h"
 #include "board/position.h"
 #include "fuzz/fuzz_support.h"
+#include "notation/piece_letters.h"
+#include "tests/perft_positions.h"
 #include "tools/perft/fen_board.h"
 #include "tools/perft/perft.h"
 
 namespace {
 
-// The usual perft positions: castling, en passant, promotions and pins in every mix.
-const char* const START_POSITIONS[] = {
-    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
-    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
-    "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
-    "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
-    "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
-};
-
-char promotion_letter(Piece piece) {
-  switch (piece & KIND_MASK) {
-    case QUEEN: return 'q';
-    case ROOK: return 'r';
-    case BISHOP: return 'b';
-    default: return 'n';
-  }
-}
-
 std::string entry_text(const MoveEntry& entry) {
   std::string text{char('a' + file_of(entry.Von)), char('1' + rank_of(entry.Von)), char('a' + file_of(entry.Nach)),
                    char('1' + rank_of(entry.Nach))};
-  if (entry.Status & PROMOTION_MARK) text += promotion_letter(entry.Fig);
+  if (entry.Status & PROMOTION_MARK) text += english_piece_letter(entry.Fig | BLACK);  // lower case
   return text;
 }
 
@@ -68,7 +51,8 @@ void report_difference(const tolvane::Position& position, const std::vector<std:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  const char* fen = START_POSITIONS[data[0] % std::size(START_POSITIONS)];
+  // The standard perft positions: castling, en passant, promotions and pins in every mix.
+  const char* fen = kPerftPositions[data[0] % kPerftPositions.size()].fen;
   Board* board = &game_board();
   ResetPool(&game_core, &game_core.pool);
   board->Fast_mode = 0;

@@ -1,9 +1,12 @@
 #pragma once
-// A fresh empty folder under the temporary directory, removed with everything in it at the end.
+// A fresh empty folder under the temporary directory, removed with everything in it at the end,
+// and whole files read and written.
 #include <stdlib.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -41,3 +44,14 @@ class ScratchFolder {
  private:
   std::string folder_;
 };
+
+inline std::string read_whole_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+inline void write_whole_file(const std::string& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+}

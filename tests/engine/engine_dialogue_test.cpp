@@ -141,15 +141,6 @@ TEST_F(EngineDialogue, AnEngineThatDiesEndsEveryWaitAtOnce) {
   EXPECT_EQ(link_->ping_counter, 3);
 }
 
-TEST_F(EngineDialogue, AnEngineThatNeverAnswersIsGivenUpAfterTheTimeLimit) {
-  start("on go => info 123456thinking\n");
-  link_->read_time_limit_ms = 50;
-  link_->send_line("go");
-  EXPECT_EQ(wait(), 0);
-  EXPECT_TRUE(link_->engine_ended());
-  EXPECT_GE(pumped, 2);
-}
-
 TEST_F(EngineDialogue, ASilentEngineStillLetsTheWindowPaint) {
   start("on go => @sleep 400 | move e7e5\n");
   link_->send_line("go");

@@ -58,29 +58,17 @@ TEST_F(EngineStart, AReplacementCommandThatCannotRunOrIsTooLongGivesFour) {
   EXPECT_EQ(link_.start_status, 4);
 }
 
-TEST_F(EngineStart, FoundAlongPathItsDirectoryBecomesTheCurrentOne) {
-  StandInEngine engine("greet info 123456Stand-in 1.0\ngreet ready\n");
-  unsetenv("TOLVANE_ENGINE");
-  on_path_.add_program(ENGINE_PROGRAM_NAME);
-
-  link_.start_engine(0);
-  ASSERT_EQ(link_.start_status, 0);
-  EXPECT_EQ(std::filesystem::current_path(), on_path_.folder());
-  EXPECT_EQ(link_.read_greeting(line_, sizeof line_, result_), 5);
-  EXPECT_STREQ(line_, "ready");
-  EXPECT_STREQ(link_.about_text, "Stand-in 1.0\n");
-}
-
-TEST_F(EngineStart, FoundInTheCurrentDirectoryItIsStartedFromThere) {
+// Found along PATH or in the current directory, the engine runs in the directory it was found in.
+TEST_F(EngineStart, ItsDirectoryBecomesTheCurrentOne) {
   StandInEngine engine("");
   unsetenv("TOLVANE_ENGINE");
-  current_.add_program(ENGINE_PROGRAM_NAME);
-
-  link_.start_engine(0);
-  ASSERT_EQ(link_.start_status, 0);
-  EXPECT_EQ(std::filesystem::current_path(), current_.folder());
-  link_.synchronize();
-  EXPECT_EQ(engine.received(), std::vector<std::string>{"ping 1"});
+  for (const ProgramFolder* found_in : {&on_path_, &current_}) {
+    std::filesystem::current_path(current_.folder());
+    found_in->add_program(ENGINE_PROGRAM_NAME);
+    link_.start_engine(0);
+    ASSERT_EQ(link_.start_status, 0);
+    EXPECT_EQ(std::filesystem::current_path(), found_in->folder());
+  }
 }
 
 TEST_F(EngineStart, TheReplacementCommandIsSplitIntoWords) {
@@ -131,33 +119,24 @@ TEST_F(EngineStart, TheEngineGetsDefaultSigpipeAndOnlyItsOwnPipeEnds) {
   EXPECT_EQ(link_.child_stdout_write, -1);
 }
 
+// Shut down tells the engine to quit, kills it when it stays, and reaps it either way.
 TEST_F(EngineStart, ShutDownSaysQuitAndReapsTheEngine) {
-  StandInEngine engine("");
-  link_.start_engine(0);
-  ASSERT_EQ(link_.start_status, 0);
-  const pid_t child = link_.process_id;
-
-  link_.shut_down();
-  EXPECT_EQ(engine.received(), std::vector<std::string>{"quit"});
-  EXPECT_EQ(waitpid(child, nullptr, WNOHANG), -1);
-  EXPECT_EQ(errno, ECHILD);
-  EXPECT_EQ(link_.start_status, -1);
-  EXPECT_EQ(link_.process_id, 0);
-  EXPECT_EQ(link_.child_stdin_write, -1);
-  EXPECT_EQ(link_.child_stdout_read, -1);
-
-  link_.shut_down();  // at exit once more: nothing left to do
-  EXPECT_EQ(engine.received(), std::vector<std::string>{"quit"});
-}
-
-TEST_F(EngineStart, AnEngineThatStaysAfterQuitIsKilled) {
-  StandInEngine engine("on quit => @sleep 60000\n");
-  link_.start_engine(0);
-  ASSERT_EQ(link_.start_status, 0);
-  const pid_t child = link_.process_id;
-  link_.shut_down();
-  EXPECT_EQ(waitpid(child, nullptr, WNOHANG), -1);
-  EXPECT_EQ(errno, ECHILD);
+  for (const char* script : {"", "on quit => @sleep 60000\n"}) {
+    StandInEngine engine(script);
+    link_.start_engine(0);
+    ASSERT_EQ(link_.start_status, 0);
+    const pid_t child = link_.process_id;
+    link_.shut_down();
+    EXPECT_EQ(engine.received(), std::vector<std::string>{"quit"});
+    EXPECT_EQ(waitpid(child, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+    EXPECT_EQ(link_.start_status, -1);
+    EXPECT_EQ(link_.process_id, 0);
+    EXPECT_EQ(link_.child_stdin_write, -1);
+    EXPECT_EQ(link_.child_stdout_read, -1);
+    link_.shut_down();  // at exit once more: nothing left to do
+    EXPECT_EQ(engine.received(), std::vector<std::string>{"quit"});
+  }
 }
 
 TEST_F(EngineStart, ANewStartEndsTheEngineBefore) {

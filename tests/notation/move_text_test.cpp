@@ -6,25 +6,6 @@
 
 namespace {
 
-TEST(PieceLetters, BothLetterSetsAndColours) {
-  EXPECT_EQ(piece_from_letter('D'), QUEEN);
-  EXPECT_EQ(piece_from_letter('s'), KNIGHT | BLACK);
-  EXPECT_EQ(piece_from_letter('B'), PAWN);
-  EXPECT_EQ(piece_from_letter('Q'), 0);
-  EXPECT_EQ(german_piece_letter(QUEEN | BLACK), 'd');
-  EXPECT_EQ(german_piece_letter(0 | BLACK), '@');
-  EXPECT_EQ(german_piece_letter(0x40), 'B');
-  EXPECT_EQ(english_piece_letter(ROOK), 'R');
-  EXPECT_EQ(english_piece_letter(BISHOP | BLACK), 'b');
-  EXPECT_EQ(english_piece_letter(0), ' ');
-  EXPECT_EQ(german_to_english_letter('T'), 'R');
-  EXPECT_EQ(german_to_english_letter('B'), 'B');
-  EXPECT_EQ(english_to_german_letter('b'), 'l');
-  EXPECT_EQ(english_to_german_letter('K'), 'K');
-  EXPECT_EQ(square_file_letter(63), 'h');
-  EXPECT_EQ(square_rank_digit(63), '8');
-}
-
 // Whatever the form of the text, the engine is to hear the move in its own notation.
 TEST_F(NotationTest, SquaresInEitherCaseNameTheSameEntryAndAreEchoedInLowerCase) {
   PositionNode* node = base(kStart);
@@ -36,17 +17,12 @@ TEST_F(NotationTest, SquaresInEitherCaseNameTheSameEntryAndAreEchoedInLowerCase)
     EXPECT_EQ(core.parse_move_text(node, text, echo), lower) << text;
     EXPECT_STREQ(echo, "e2e4") << text;
   }
+  // Characters outside the board fold onto it: "o" reads as file g and "9" as rank 1.
   EXPECT_EQ(core.parse_move_text(node, "o9f3", echo), core.parse_move_text_no_echo(node, "g1f3"));
   EXPECT_STREQ(echo, "g1f3");
   EXPECT_EQ(node->Zuege()[lower].Von, square_of(4, 1));
   EXPECT_EQ(node->Zuege()[lower].Nach, square_of(4, 3));
   EXPECT_EQ(message(), "");
-}
-
-TEST_F(NotationTest, CharactersOutsideTheBoardFoldOntoIt) {
-  PositionNode* node = base(kStart);
-  // "i" reads as file a and "9" as rank 1.
-  EXPECT_EQ(core.parse_move_text_no_echo(node, "g1f3"), core.parse_move_text_no_echo(node, "o9f3"));
 }
 
 TEST_F(NotationTest, RejectsShortIllegalAndUnlistedTexts) {

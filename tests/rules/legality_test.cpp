@@ -1,5 +1,6 @@
 // The legality filter: king captures, castling through or out of check, order after removal.
 #include <cstring>
+#include <vector>
 
 #include "tests/position_fixture.h"
 
@@ -23,38 +24,28 @@ TEST_F(LegalityTest, InitialPositionKeepsAllMovesInOrder) {
   EXPECT_EQ(0, memcmp(before, root->Zuege(), sizeof before));
 }
 
-TEST_F(LegalityTest, CastlingThroughAnAttackedSquareIsRemoved) {
-  PositionNode* node = filtered(base("4kr2/8/8/8/8/8/8/4K2R w K - 0 1"));
-  EXPECT_EQ(find(node, "e1f1"), -1);
-  EXPECT_EQ(find(node, "e1g1"), -1);
-}
-
-TEST_F(LegalityTest, CastlingOntoAnAttackedSquareIsRemoved) {
-  PositionNode* node = filtered(base("4k1r1/8/8/8/8/8/8/4K2R w K - 0 1"));
-  EXPECT_GE(find(node, "e1f1"), 0);
-  EXPECT_EQ(find(node, "e1g1"), -1);
-}
-
-TEST_F(LegalityTest, NoCastlingOutOfCheck) {
-  PositionNode* node = filtered(base("k3r3/8/8/8/8/8/8/R3K2R w KQ - 0 1"));
-  EXPECT_EQ(find(node, "e1g1"), -1);
-  EXPECT_EQ(find(node, "e1c1"), -1);
-  EXPECT_GE(find(node, "e1f1"), 0);
-}
-
-TEST_F(LegalityTest, QueenSideCastlingMayPassAnAttackedB1) {
-  PositionNode* node = filtered(base("1r2k3/8/8/8/8/8/8/R3K3 w Q - 0 1"));
-  EXPECT_GE(find(node, "e1c1"), 0);
-}
-
-TEST_F(LegalityTest, RookMayCaptureTheCheckingPiece) {
-  PositionNode* node = filtered(base("k7/8/8/8/8/8/8/1Kr1R3 w - - 0 1"));
-  EXPECT_GE(find(node, "e1c1"), 0);
-}
-
-TEST_F(LegalityTest, PinnedPieceCannotLeaveItsLine) {
-  PositionNode* node = filtered(base("4r1k1/8/8/8/8/8/4N3/4K3 w - - 0 1"));
-  for (int i = 0; i < node->Anz_moegl_zuege; ++i) EXPECT_NE(node->Zuege()[i].Fig, KNIGHT);
+TEST_F(LegalityTest, MovesThatLeaveTheKingAttackedAreRemovedAndNoOthers) {
+  struct Case {
+    const char* rule;
+    const char* fen;
+    std::vector<const char*> kept, removed;
+  };
+  const Case cases[] = {
+      {"no castling through an attacked square", "4kr2/8/8/8/8/8/8/4K2R w K - 0 1", {}, {"e1f1", "e1g1"}},
+      {"no castling onto an attacked square", "4k1r1/8/8/8/8/8/8/4K2R w K - 0 1", {"e1f1"}, {"e1g1"}},
+      {"no castling out of check", "k3r3/8/8/8/8/8/8/R3K2R w KQ - 0 1", {"e1f1"}, {"e1g1", "e1c1"}},
+      {"queen side castling may pass an attacked b1", "1r2k3/8/8/8/8/8/8/R3K3 w Q - 0 1", {"e1c1"}, {}},
+      {"the checking piece may be taken", "k7/8/8/8/8/8/8/1Kr1R3 w - - 0 1", {"e1c1"}, {}},
+      {"a pinned piece stays on its line", "4r1k1/8/8/8/8/8/4N3/4K3 w - - 0 1", {"e1d1"},
+       {"e2c1", "e2c3", "e2d4", "e2f4", "e2g3", "e2g1"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rule);
+    SetUp();
+    PositionNode* node = filtered(base(c.fen));
+    for (const char* move : c.kept) EXPECT_GE(find(node, move), 0) << move;
+    for (const char* move : c.removed) EXPECT_EQ(find(node, move), -1) << move;
+  }
 }
 
 TEST_F(LegalityTest, MateAndStalemateLeaveAnEmptyList) {

@@ -69,33 +69,4 @@ TEST_F(KingSafetyTest, AgreesWithTheRulesCoreOnChecksPinsCastlingAndEnPassant) {
   board.Fast_mode = 0;
 }
 
-TEST_F(KingSafetyTest, AttacksAreSeenFromEveryKindOfPiece) {
-  struct Case {
-    const char* fen;
-    const char* square;
-    bool by_black;
-    bool attacked;
-  };
-  const Case cases[] = {
-      {"4k3/8/8/8/8/8/3p4/4K3 w - - 0 1", "e1", true, true},    // black pawn attacks downwards
-      {"4k3/8/8/8/8/8/4p3/4K3 w - - 0 1", "e1", true, false},   // not straight ahead
-      {"4k3/8/8/8/8/3P4/8/4K3 w - - 0 1", "e4", false, true},   // white pawn attacks upwards
-      {"4k3/8/8/8/8/3P4/8/4K3 w - - 0 1", "e3", false, false},
-      {"4k3/8/8/8/8/5n2/8/4K3 w - - 0 1", "e1", true, true},
-      {"4k3/8/8/8/8/8/8/r3K3 w - - 0 1", "e1", true, true},
-      {"4k3/8/8/8/8/8/8/rN2K3 w - - 0 1", "e1", true, false},   // a piece between stops the ray
-      {"4k3/8/8/b7/8/8/8/4K3 w - - 0 1", "e1", true, true},
-      {"4k3/8/8/q7/8/8/8/4K3 w - - 0 1", "e1", true, true},
-      {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", "d7", true, true},      // the king itself
-      {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", "d6", true, false},
-  };
-  for (const Case& c : cases) {
-    Board b{};
-    PositionNode header{};
-    ASSERT_TRUE(board_from_fen(c.fen, &b, &header));
-    const Square square = square_of(c.square[0] - 'a', c.square[1] - '1');
-    EXPECT_EQ(square_attacked(b, square, c.by_black ? BLACK : 0), c.attacked) << c.fen << " " << c.square;
-  }
-}
-
 }  // namespace

@@ -2,6 +2,7 @@
 // The real tolvane.exe as a child over the chess program's own engine link:
 // lines sent end in CR LF, and a read gives up after a generous bound that
 // only keeps a broken engine from hanging the test.
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +14,8 @@
 
 #include "engine/engine_link.h"
 
+inline bool begins(const std::string& line, const std::string& prefix) { return line.rfind(prefix, 0) == 0; }
+
 class EngineProcess {
  public:
   EngineProcess() : link_(std::make_unique<EngineLink>()) {
@@ -22,8 +25,10 @@ class EngineProcess {
   }
 
   bool started() const { return link_->start_status == 0; }
-  EngineLink& link() { return *link_; }
   void send(const std::string& line) { link_->send_line(line.c_str()); }
+  void send(std::initializer_list<std::string> lines) {
+    for (const std::string& line : lines) send(line);
+  }
 
   // The next line without its line end; nothing once the engine has ended or stays silent.
   std::optional<std::string> read_line() {
@@ -40,8 +45,22 @@ class EngineProcess {
     std::vector<std::string> lines;
     while (auto line = read_line()) {
       lines.push_back(*line);
-      if (line->rfind(prefix, 0) == 0) break;
+      if (begins(*line, prefix)) break;
     }
+    return lines;
+  }
+  // The first line that begins with `prefix`; empty when the engine ends first.
+  std::string first(const std::string& prefix) {
+    auto lines = read_until(prefix);
+    return lines.empty() || !begins(lines.back(), prefix) ? "" : lines.back();
+  }
+  // Sends "ping n"; the lines that came before its pong, which must come.
+  std::vector<std::string> before_pong(int n) {
+    const std::string pong = "pong " + std::to_string(n);
+    send("ping " + std::to_string(n));
+    auto lines = read_until(pong);
+    EXPECT_TRUE(!lines.empty() && lines.back() == pong) << pong;
+    if (!lines.empty()) lines.pop_back();
     return lines;
   }
 
@@ -52,7 +71,7 @@ class EngineProcess {
       auto line = read_line();
       if (!line) break;
       lines.push_back(*line);
-      if (line->rfind("info", 0) != 0) ++others;
+      if (!begins(*line, "info")) ++others;
     }
     return lines;
   }
@@ -76,4 +95,14 @@ class EngineProcess {
 
  private:
   std::unique_ptr<EngineLink> link_;
+};
+
+// A test with the engine started and its greeting read.
+class GreetedEngine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(engine.started());
+    engine.read_greeting();
+  }
+  EngineProcess engine;
 };

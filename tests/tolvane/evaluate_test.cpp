@@ -11,27 +11,25 @@
 namespace tolvane {
 namespace {
 
+char other_colour(char c) {
+  return std::isupper(static_cast<unsigned char>(c)) ? char(std::tolower(c)) : char(std::toupper(c));
+}
+
 // The same position with colours swapped and the board turned over.
 std::string mirrored(const std::string& fen) {
   std::istringstream in(fen);
   std::string board, side, castling, ep, half, full;
   in >> board >> side >> castling >> ep >> half >> full;
-  std::vector<std::string> ranks;
+  std::string turned;
   std::stringstream rows(board);
-  for (std::string r; std::getline(rows, r, '/');) ranks.push_back(r);
-  std::reverse(ranks.begin(), ranks.end());
-  std::string out;
-  for (auto& r : ranks) {
-    for (char& c : r) c = std::isupper(static_cast<unsigned char>(c)) ? char(std::tolower(c)) : char(std::toupper(c));
-    out += (out.empty() ? "" : "/") + r;
-  }
-  std::string swapped;
-  for (char c : castling) swapped += c == '-' ? '-' : std::isupper(static_cast<unsigned char>(c)) ? char(std::tolower(c)) : char(std::toupper(c));
-  std::sort(swapped.begin(), swapped.end(), [](char a, char b) {
+  for (std::string r; std::getline(rows, r, '/');) turned = r + (turned.empty() ? "" : "/") + turned;
+  std::transform(turned.begin(), turned.end(), turned.begin(), other_colour);
+  std::transform(castling.begin(), castling.end(), castling.begin(), other_colour);
+  std::sort(castling.begin(), castling.end(), [](char a, char b) {
     return std::string("KQkq").find(a) < std::string("KQkq").find(b);
   });
   if (ep != "-") ep[1] = ep[1] == '3' ? '6' : '3';
-  return out + (side == "w" ? " b " : " w ") + swapped + " " + ep + " " + half + " " + full;
+  return turned + (side == "w" ? " b " : " w ") + castling + " " + ep + " " + half + " " + full;
 }
 
 int eval_of(const std::string& fen) {
@@ -82,36 +80,39 @@ TEST(Evaluate, KnowsWhichEndingsWin) {
 
 // How much one weight, raised by 24 in both halves, moves the evaluation (White's view):
 // 24 times the number of times the term applies.
-template <typename Change>
-int term_count(const std::string& fen, Change change) {
+int term_count(const std::string& fen, Pair EvalParams::*term) {
   auto pos = Position::from_fen(fen);
   EXPECT_TRUE(pos) << fen;
   EvalParams raised;
-  change(raised) += Pair{24, 24};
+  raised.*term += Pair{24, 24};
   PawnCache a, b;
   int diff = evaluate(*pos, a, raised) - evaluate(*pos, b, EvalParams{});
   return (pos->side_to_move() == White ? diff : -diff) / 24;
 }
 
 TEST(Evaluate, SeesThreatsOutpostsAndStorms) {
-  auto by_pawn = [](EvalParams& p) -> Pair& { return p.threat_by_pawn; };
-  EXPECT_EQ(term_count("r3k3/p7/3n4/4P3/8/8/P7/R3K3 w - - 0 1", by_pawn), 1);
-  EXPECT_EQ(term_count("r3k3/p7/3n4/8/4P3/8/P7/R3K3 w - - 0 1", by_pawn), 0);
-  // A bishop attacked by a rook hangs only while nothing defends it.
-  auto hanging = [](EvalParams& p) -> Pair& { return p.hanging; };
-  EXPECT_EQ(term_count("4k3/p7/8/3b4/8/8/P2R4/3QK3 b - - 0 1", hanging), 1);
-  EXPECT_EQ(term_count("4k3/p7/4p3/3b4/8/8/P2R4/3QK3 b - - 0 1", hanging), 0);
-  // A queen attacked by a knight, and by a rook.
-  EXPECT_EQ(term_count("4k3/p7/8/3q4/8/2N5/P7/4K2R w - - 0 1", [](EvalParams& p) -> Pair& { return p.threat_by_minor; }), 1);
-  EXPECT_EQ(term_count("4k3/p7/8/3q4/8/8/P7/3RK3 w - - 0 1", [](EvalParams& p) -> Pair& { return p.threat_by_rook; }), 1);
-  // A pawn-protected knight that no enemy pawn can chase away sits on an outpost.
-  auto outpost = [](EvalParams& p) -> Pair& { return p.knight_outpost; };
-  EXPECT_EQ(term_count("4k3/pp4pp/8/3N4/4P3/8/PP4PP/4K3 w - - 0 1", outpost), 1);
-  EXPECT_EQ(term_count("4k3/pp2p1pp/8/3N4/4P3/8/PP4PP/4K3 w - - 0 1", outpost), 0);
-  // Enemy pawns marching at the castled king.
-  auto storm = [](EvalParams& p) -> Pair& { return p.pawn_storm; };
-  EXPECT_EQ(term_count("4k3/pp6/8/8/6pp/8/5PPP/6K1 w - - 0 1", storm), 2);
-  EXPECT_EQ(term_count("4k3/pp4pp/8/8/8/8/5PPP/6K1 w - - 0 1", storm), 0);
+  struct Case {
+    const char* fen;
+    Pair EvalParams::*term;
+    int count;
+  };
+  const Case cases[] = {
+      {"r3k3/p7/3n4/4P3/8/8/P7/R3K3 w - - 0 1", &EvalParams::threat_by_pawn, 1},
+      {"r3k3/p7/3n4/8/4P3/8/P7/R3K3 w - - 0 1", &EvalParams::threat_by_pawn, 0},
+      // A bishop attacked by a rook hangs only while nothing defends it.
+      {"4k3/p7/8/3b4/8/8/P2R4/3QK3 b - - 0 1", &EvalParams::hanging, 1},
+      {"4k3/p7/4p3/3b4/8/8/P2R4/3QK3 b - - 0 1", &EvalParams::hanging, 0},
+      // A queen attacked by a knight, and by a rook.
+      {"4k3/p7/8/3q4/8/2N5/P7/4K2R w - - 0 1", &EvalParams::threat_by_minor, 1},
+      {"4k3/p7/8/3q4/8/8/P7/3RK3 w - - 0 1", &EvalParams::threat_by_rook, 1},
+      // A pawn-protected knight that no enemy pawn can chase away sits on an outpost.
+      {"4k3/pp4pp/8/3N4/4P3/8/PP4PP/4K3 w - - 0 1", &EvalParams::knight_outpost, 1},
+      {"4k3/pp2p1pp/8/3N4/4P3/8/PP4PP/4K3 w - - 0 1", &EvalParams::knight_outpost, 0},
+      // Enemy pawns marching at the castled king.
+      {"4k3/pp6/8/8/6pp/8/5PPP/6K1 w - - 0 1", &EvalParams::pawn_storm, 2},
+      {"4k3/pp4pp/8/8/8/8/5PPP/6K1 w - - 0 1", &EvalParams::pawn_storm, 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(term_count(c.fen, c.term), c.count) << c.fen;
 }
 
 TEST(Evaluate, WeightsChangeTheEvaluation) {

@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -101,15 +100,4 @@ bool MountableFolder::mount_tmpfs(const std::string& size) {
 bool MountableFolder::remount_read_only() {
   return mounted_ &&
          mount(nullptr, folder().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-}
-
-std::string read_whole_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void write_whole_file(const std::string& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
 }

@@ -24,6 +24,3 @@ class MountableFolder : public ScratchFolder {
 // The next call of the named function ("mkostemp", "fsync", "close" or "read") fails with error;
 // every other call goes to the C library.
 void fail_next_call(const std::string& function, int error);
-
-std::string read_whole_file(const std::string& path);
-void write_whole_file(const std::string& path, const std::string& content);

@@ -2,10 +2,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <fstream>
-#include <sstream>
 
 #include "rules/records.h"
+#include "tests/scratch_folder.h"
 #include "tests/ui/support/window_test_support.h"
 #include "ui/dialogs/setup_dialog.h"
 #include "ui/frame/main_frame.h"
@@ -13,16 +12,8 @@
 
 namespace {
 
-std::string file_bytes(const QString& path) {
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void write_file(const QString& path, const std::string& bytes) {
-  std::ofstream(path.toStdString(), std::ios::binary) << bytes;
-}
+std::string file_bytes(const QString& path) { return read_whole_file(path.toStdString()); }
+void write_file(const QString& path, const std::string& bytes) { write_whole_file(path.toStdString(), bytes); }
 
 // White's pawn takes its way to a8 and becomes a queen there.
 const std::vector<std::string> PROMOTION_GAME = {"e2e4", "d7d5", "e4d5", "c7c6", "d5c6",
