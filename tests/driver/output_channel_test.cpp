@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <unistd.h>
 
@@ -69,16 +70,11 @@ class ConsoleInputTest : public ::testing::Test {
 TEST_F(ConsoleInputTest, ReadsOneLineWithItsNewlineAndStopsAtTheSize) {
   input_.feed("abc\ndefghij\n");
   char buffer[20];
-  EXPECT_EQ(read_console_line(buffer, 20), 4);
-  EXPECT_STREQ(buffer, "abc\n");
-  EXPECT_EQ(read_console_line(buffer, 4), 3);
-  EXPECT_STREQ(buffer, "def");
-  EXPECT_EQ(read_console_line(buffer, 1), 0);
-  EXPECT_STREQ(buffer, "");
-  EXPECT_EQ(read_console_line(buffer, 20), 5);
-  EXPECT_STREQ(buffer, "ghij\n");
-  EXPECT_EQ(read_console_line(buffer, 20), 0) << "end of input";
-  EXPECT_STREQ(buffer, "");
+  // The last read finds the end of the input.
+  for (const auto& [size, line] : {std::pair{20, "abc\n"}, {4, "def"}, {1, ""}, {20, "ghij\n"}, {20, ""}}) {
+    EXPECT_EQ(read_console_line(buffer, size), static_cast<int>(std::strlen(line))) << line;
+    EXPECT_STREQ(buffer, line);
+  }
 }
 
 TEST_F(ConsoleInputTest, ADeviceThatCannotBeOpenedLeavesStandardInputReadable) {

@@ -62,20 +62,14 @@ TEST_F(NotationTest, MoveNumbersCountFromOneAndEchoTheirMove) {
 TEST_F(NotationTest, PromotionLetterOfEitherSetSelectsThePiece) {
   PositionNode* node = base(kPromotions);
   char echo[8];
-  const int16_t knight = core.parse_move_text(node, "e7e8n", echo);
-  ASSERT_GE(knight, 0);
-  EXPECT_EQ(node->Zuege()[knight].Fig, KNIGHT);
-  EXPECT_STREQ(echo, "e7e8n");
-  EXPECT_EQ(core.parse_move_text(node, "e7e8S", echo), knight);
-  EXPECT_STREQ(echo, "e7e8n");
-  const int16_t queen = core.parse_move_text(node, "E7F8D", echo);
-  ASSERT_GE(queen, 0);
-  EXPECT_EQ(node->Zuege()[queen].Fig, QUEEN);
-  EXPECT_STREQ(echo, "e7f8q");
-  EXPECT_EQ(node->Zuege()[core.parse_move_text(node, "e7f8B", echo)].Fig, BISHOP);
-  EXPECT_STREQ(echo, "e7f8b");
-  EXPECT_EQ(node->Zuege()[core.parse_move_text(node, "e7f8t", echo)].Fig, ROOK);
-  EXPECT_STREQ(echo, "e7f8r");
+  for (const auto& [text, piece, echoed] :
+       {std::tuple{"e7e8n", KNIGHT, "e7e8n"}, {"e7e8S", KNIGHT, "e7e8n"}, {"E7F8D", QUEEN, "e7f8q"},
+        {"e7f8B", BISHOP, "e7f8b"}, {"e7f8t", ROOK, "e7f8r"}}) {
+    const int16_t index = core.parse_move_text(node, text, echo);
+    ASSERT_GE(index, 0) << text;
+    EXPECT_EQ(node->Zuege()[index].Fig, piece) << text;
+    EXPECT_STREQ(echo, echoed) << text;
+  }
   EXPECT_EQ(message(), "");
 }
 
@@ -97,19 +91,12 @@ TEST_F(NotationTest, PromotionWithoutUsableLetterAsksOnceForThePiece) {
 
 TEST_F(NotationTest, LastMoveTextUsesGermanPromotionLetters) {
   PositionNode* white = base(kPromotions);
-  core.set_last_move_text(core.parse_move_text_no_echo(white, "e1d1"), white);
-  EXPECT_STREQ(core.last_move_text, "e1d1");
-  core.set_last_move_text(core.parse_move_text_no_echo(white, "e7f8q"), white);
-  EXPECT_STREQ(core.last_move_text, "e7f8D");
-
   PositionNode* black = play(white, "e1d1");
-  const int16_t queen = core.parse_move_text_no_echo(black, "b2a1q");
-  ASSERT_GE(queen, 0);
-  EXPECT_EQ(black->Zuege()[queen].Fig, QUEEN | BLACK);
-  core.set_last_move_text(queen, black);
-  EXPECT_STREQ(core.last_move_text, "b2a1D");
-  core.set_last_move_text(core.parse_move_text_no_echo(black, "b2b1n"), black);
-  EXPECT_STREQ(core.last_move_text, "b2b1S");
+  for (const auto& [node, move, shown] : {std::tuple{white, "e1d1", "e1d1"}, {white, "e7f8q", "e7f8D"},
+                                          {black, "b2a1q", "b2a1D"}, {black, "b2b1n", "b2b1S"}}) {
+    core.set_last_move_text(core.parse_move_text_no_echo(node, move), node);
+    EXPECT_STREQ(core.last_move_text, shown) << move;
+  }
 }
 
 TEST_F(NotationTest, ListMoveWalksTheListInOrderAndThenGoesQuiet) {

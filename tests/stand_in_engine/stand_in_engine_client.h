@@ -35,8 +35,6 @@ class StandInEngine {
     return lines;
   }
 
-  const std::string& record_path() const { return record_path_; }
-
  private:
   ScratchFolder folder_;
   std::string script_path_;

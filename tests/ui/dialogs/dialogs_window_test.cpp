@@ -19,6 +19,7 @@ template <typename Control>
 Control* control(QWidget* dialog, int id) {
   return dialog->findChild<Control*>(QString::number(id));
 }
+void press(QDialog* dialog, int button) { control<QAbstractButton>(dialog, button)->click(); }
 
 QStringList list_entries(QDialog* dialog) {
   QStringList entries;
@@ -27,9 +28,11 @@ QStringList list_entries(QDialog* dialog) {
   return entries;
 }
 
-void choose(QDialog* dialog, const QString& entry) {
+// Selects the entry of the possible moves and presses button (1 OK, 2 Cancel).
+void choose(QDialog* dialog, const QString& entry, int button) {
   QListWidget* list = control<QListWidget>(dialog, 1008);
   list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0));
+  press(dialog, button);
 }
 
 }  // namespace
@@ -46,18 +49,16 @@ class DialogsWindowTest : public WindowTest {
   void setup_dialog_shows_the_settings_and_cancel_keeps_a_clicked_level() {
     frame->setup_dialog->auto_answer = 1;  // as at program start
     QStringList shown;
-    when_modal_opens([&](QDialog* dialog) {
-      shown << dialog->windowTitle();
-      shown << QString::number(control<QCheckBox>(dialog, 200)->isChecked());
+    command_with_dialog(ID_MAIN_SETUP, [&](QDialog* dialog) {
+      shown << dialog->windowTitle() << QString::number(control<QCheckBox>(dialog, 200)->isChecked());
       for (int id = 1013; id <= 1016; ++id) {
         auto* radio = control<QRadioButton>(dialog, id);
         shown << radio->text() + "=" + QString::number(radio->isChecked());
       }
       control<QRadioButton>(dialog, 1013)->click();
       control<QCheckBox>(dialog, 200)->click();
-      control<QAbstractButton>(dialog, 2)->click();
+      press(dialog, 2);
     });
-    frame->OnCommand(ID_MAIN_SETUP);
     QCOMPARE(shown, QStringList({"setup", "1", "Level 1 (foo)=0", "Level 2 (beginner)=0",
                                  "Level 3 (club player)=1", "Level 4 (master)=0"}));
     QCOMPARE(frame->setup_dialog->level, uint16_t{1013});
@@ -67,49 +68,42 @@ class DialogsWindowTest : public WindowTest {
 
   void setup_dialog_ok_takes_the_controls() {
     frame->setup_dialog->auto_answer = 1;
-    bool level_4_checked_again = false;
-    when_modal_opens([](QDialog* dialog) {
+    command_with_dialog(ID_MAIN_SETUP, [](QDialog* dialog) {
       control<QCheckBox>(dialog, 200)->click();
       control<QRadioButton>(dialog, 1016)->click();
-      control<QAbstractButton>(dialog, 1)->click();
+      press(dialog, 1);
     });
-    frame->OnCommand(ID_MAIN_SETUP);
     QCOMPARE(frame->setup_dialog->auto_answer, 0);
     QCOMPARE(frame->setup_dialog->level, uint16_t{1016});
 
     // The kept object shows the new settings the next time; a level outside the four checks none.
     frame->setup_dialog->level = 0;
-    when_modal_opens([&](QDialog* dialog) {
+    bool level_4_checked_again = false, answer_checked_again = true;
+    command_with_dialog(ID_MAIN_SETUP, [&](QDialog* dialog) {
       level_4_checked_again = control<QRadioButton>(dialog, 1016)->isChecked();
-      QCOMPARE(control<QCheckBox>(dialog, 200)->isChecked(), false);
-      control<QAbstractButton>(dialog, 1)->click();
+      answer_checked_again = control<QCheckBox>(dialog, 200)->isChecked();
+      press(dialog, 1);
     });
-    frame->OnCommand(ID_MAIN_SETUP);
-    QVERIFY(!level_4_checked_again);
+    QVERIFY(!level_4_checked_again && !answer_checked_again);
     QCOMPARE(frame->setup_dialog->level, uint16_t{0});
   }
 
   void typed_moves_become_user_moves() {
-    const auto type_and = [](const QString& text, int button) {
-      when_modal_opens([text, button](QDialog* dialog) {
+    const auto type_and = [this](const QString& text, int button) {
+      command_with_dialog(ID_ENTER_MOVE, [text, button](QDialog* dialog) {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("moves"));
         QVERIFY(control<QLineEdit>(dialog, 131)->text().isEmpty());
         QTest::keyClicks(control<QLineEdit>(dialog, 131), text);
-        control<QAbstractButton>(dialog, button)->click();
+        press(dialog, button);
       });
     };
     type_and(QStringLiteral("e2e4"), 1);
-    frame->OnCommand(ID_ENTER_MOVE);
     QCOMPARE(log.since("B"), std::vector<std::string>({"Be2e4", "ll"}));
     log.commands.clear();
-    type_and(QStringLiteral("e7e5"), 2);
-    frame->OnCommand(ID_ENTER_MOVE);
+    type_and(QStringLiteral("e7e5"), 2);  // cancelled
     type_and(QString(), 1);
-    frame->OnCommand(ID_ENTER_MOVE);
     QVERIFY(log.commands.empty());
-
     type_and(QStringLiteral("e7e5abcdefgh"), 1);
-    frame->OnCommand(ID_ENTER_MOVE);
     QCOMPARE(log.commands.front(), std::string("Be7e5abcde"));
   }
 
@@ -133,37 +127,26 @@ class DialogsWindowTest : public WindowTest {
 
   void possible_moves_of_the_initial_position() {
     QStringList entries;
-    QRect picture;
-    QRect picture_frame;
-    when_modal_opens([&](QDialog* dialog) {
+    QRect picture, picture_frame;
+    command_with_dialog(ID_POSSIBLE_MOVES, [&](QDialog* dialog) {
       entries = list_entries(dialog);
       picture = dialog->findChild<QLabel*>(QStringLiteral("133"))->geometry();
       for (auto* box : dialog->findChildren<QGroupBox*>()) {
         if (box->title() == QStringLiteral("system of coordinates")) picture_frame = box->geometry();
       }
-      choose(dialog, QStringLiteral("g1f3"));
-      control<QAbstractButton>(dialog, 1)->click();
+      choose(dialog, QStringLiteral("g1f3"), 1);
     });
-    frame->OnCommand(ID_POSSIBLE_MOVES);
-    QCOMPARE(entries.size(), 20);
-    QCOMPARE(entries.front(), QStringLiteral("a2a3"));
-    QCOMPARE(entries.back(), QStringLiteral("h2h4"));
-    QStringList sorted = entries;
-    sorted.sort();
-    QCOMPARE(entries, sorted);
+    // Sorted by their text.
+    QCOMPARE(entries.join(u' '), QStringLiteral("a2a3 a2a4 b1a3 b1c3 b2b3 b2b4 c2c3 c2c4 d2d3 d2d4 e2e3 e2e4 "
+                                                "f2f3 f2f4 g1f3 g1h3 g2g3 g2g4 h2h3 h2h4"));
     QCOMPARE(log.since("B"), std::vector<std::string>({"Bg1f3", "ll"}));
     QCOMPARE(picture.size(), QSize(269, 198));
     QVERIFY(picture_frame.contains(picture));
 
     // OK with nothing selected and Cancel send nothing.
     log.commands.clear();
-    when_modal_opens([](QDialog* dialog) { control<QAbstractButton>(dialog, 1)->click(); });
-    frame->OnCommand(ID_POSSIBLE_MOVES);
-    when_modal_opens([](QDialog* dialog) {
-      choose(dialog, QStringLiteral("e7e5"));
-      control<QAbstractButton>(dialog, 2)->click();
-    });
-    frame->OnCommand(ID_POSSIBLE_MOVES);
+    command_with_dialog(ID_POSSIBLE_MOVES, [](QDialog* dialog) { press(dialog, 1); });
+    command_with_dialog(ID_POSSIBLE_MOVES, [](QDialog* dialog) { choose(dialog, QStringLiteral("e7e5"), 2); });
     QCOMPARE(log.since("B"), std::vector<std::string>());
   }
 
@@ -171,12 +154,10 @@ class DialogsWindowTest : public WindowTest {
     for (const char* move : {"Bf2f3", "Be7e5", "Bg2g4", "Bd8h4"}) frame->SubmitUserMove(move);
     log.commands.clear();
     QStringList entries;
-    when_modal_opens([&](QDialog* dialog) {
+    command_with_dialog(ID_POSSIBLE_MOVES, [&](QDialog* dialog) {
       entries = list_entries(dialog);
-      choose(dialog, QStringLiteral("mate or draw"));
-      control<QAbstractButton>(dialog, 1)->click();
+      choose(dialog, QStringLiteral("mate or draw"), 1);
     });
-    frame->OnCommand(ID_POSSIBLE_MOVES);
     QCOMPARE(entries, QStringList({" end of game:", "mate or draw"}));
     QCOMPARE(log.since("B"), std::vector<std::string>());
 
@@ -185,11 +166,7 @@ class DialogsWindowTest : public WindowTest {
     log.replies["lf"] = {"", "1-0 {White mates}", ""};
     log.replies["ln"] = {"", "", ""};
     log.replies["B"] = {"", "1-0 {White mates}", "1-0 {White mates}"};
-    when_modal_opens([](QDialog* dialog) {
-      choose(dialog, QStringLiteral("1-0 {White mates}"));
-      control<QAbstractButton>(dialog, 1)->click();
-    });
-    frame->OnCommand(ID_POSSIBLE_MOVES);
+    command_with_dialog(ID_POSSIBLE_MOVES, [](QDialog* dialog) { choose(dialog, "1-0 {White mates}", 1); });
     QCOMPARE(log.since("B"), std::vector<std::string>({"B1-0 {W"}));
     QCOMPARE(boxes.boxes.back().caption, QStringLiteral("end of game message"));
   }
@@ -210,15 +187,12 @@ class DialogsWindowTest : public WindowTest {
   void about_boxes() {
     log.replies["V"] = {"", "\nTolvane stand-in 1.0 %d", ""};
     frame->OnCommand(ID_ABOUT_ENGINE);
-    QCOMPARE(boxes.boxes.back().caption, QStringLiteral("About engine"));
-    QCOMPARE(boxes.boxes.back().text, QStringLiteral("\nTolvane stand-in 1.0 %d"));
-
+    QCOMPARE(boxes.shown(), QStringList({"About engine: \nTolvane stand-in 1.0 %d"}));
     QString title;
-    when_modal_opens([&](QDialog* dialog) {
+    command_with_dialog(ID_ABOUT, [&](QDialog* dialog) {
       title = dialog->windowTitle();
-      control<QAbstractButton>(dialog, 1)->click();
+      press(dialog, 1);
     });
-    frame->OnCommand(ID_ABOUT);
     QCOMPARE(title, QStringLiteral("About :  chess program"));
   }
 };

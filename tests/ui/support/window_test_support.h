@@ -66,6 +66,13 @@ class FakePrompts : public Prompts {
     return path;
   }
 
+  // The boxes shown so far, each as "caption: text".
+  QStringList shown() const {
+    QStringList list;
+    for (const ShownBox& box : boxes) list << box.caption + ": " + box.text;
+    return list;
+  }
+
   std::vector<ShownBox> boxes;
   std::deque<BoxAnswer> answers;
   QString path;
@@ -188,6 +195,11 @@ class WindowTest : public QObject {
   }
   void click(int column, int row, Qt::KeyboardModifiers keys = Qt::NoModifier) {
     QTest::mouseClick(frame->client_area(), Qt::LeftButton, keys, centre_of(column, row));
+  }
+  // Gives the menu command whose dialog act answers.
+  void command_with_dialog(int command, std::function<void(QDialog*)> act) {
+    when_modal_opens(std::move(act));
+    frame->OnCommand(command);
   }
 
   MainFrame* frame = nullptr;
