@@ -1,6 +1,7 @@
 #pragma once
 // The published leaf counts of the six standard test positions, for both move generators.
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,3 +20,6 @@ inline const std::vector<PerftCase> kPerftPositions = {
     {"Symmetric", "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
      {46, 2079, 89890, 3894594}},
 };
+
+// Test output names the position instead of dumping its bytes.
+inline void PrintTo(const PerftCase& c, std::ostream* out) { *out << c.name; }

@@ -103,15 +103,6 @@ TEST_F(ConsoleCommandsTest, RandomTestPrintsTheSameNumbersEachTime) {
   EXPECT_EQ(first.substr(0, first.find(' ', 2)), "  " + std::to_string(std::rand()));
 }
 
-TEST_F(ConsoleCommandsTest, FastModeTwiceFlippedIsAsBefore) {
-  run("2");
-  EXPECT_EQ(board.Fast_mode, 1);
-  EXPECT_NE(console().find("Fast_mode  : 01"), std::string::npos);
-  run("2");
-  EXPECT_EQ(board.Fast_mode, 0);
-  EXPECT_NE(console().find("Fast_mode  : 00"), std::string::npos);
-}
-
 TEST_F(ConsoleCommandsTest, ManualMoveAndTakeBackRoundTrip) {
   const Board before = board;
   input_.feed("12\n52 and more\n");  // e2 takes the pawn on e7

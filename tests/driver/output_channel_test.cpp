@@ -38,14 +38,6 @@ TEST_F(MessageTest, LongMessageIsCutWithoutTouchingTheLastMoveText) {
   EXPECT_STREQ(game_core.last_move_text, "e2e4");
 }
 
-TEST_F(MessageTest, LastMoveTextIsBoundedAndShownAsTheMessage) {
-  game_core.set_last_move("0123456789abcdefghij");
-  EXPECT_STREQ(game_core.last_move_text, "0123456789abcde");
-  game_core.set_last_move("e7e8D");
-  game_core.show_last_move();
-  EXPECT_STREQ(game_core.get_message(), "e7e8D");
-}
-
 TEST(ConsolePrintTest, WritesToTheSinkAndCutsAtItsScratchBuffer) {
   FILE* sink = tmpfile();
   ASSERT_NE(sink, nullptr);
