@@ -51,71 +51,76 @@ std::string move_to_text(Move m) {
 
 Position Position::start() { return *from_fen(StartFen); }
 
-std::optional<Position> Position::from_fen(std::string_view text) {
-  auto fields = split_words(text);
-  if (fields.size() < 2) return std::nullopt;
-  Position p;
-  for (Piece& pc : p.board_) pc = NoPiece;
-
+bool Position::place_pieces(std::string_view placement) {
+  for (Piece& pc : board_) pc = NoPiece;
   int rank = 7, file = 0;
-  for (char c : fields[0]) {
+  for (char c : placement) {
     if (c == '/') {
-      if (file != 8 || rank == 0) return std::nullopt;
+      if (file != 8 || rank == 0) return false;
       --rank;
       file = 0;
     } else if (c >= '1' && c <= '8') {
       file += c - '0';
-      if (file > 8) return std::nullopt;
+      if (file > 8) return false;
     } else {
       auto at = PieceLetters.find(c);
-      if (at == std::string_view::npos || file > 7) return std::nullopt;
-      p.put(Piece(at), make_square(file, rank));
+      if (at == std::string_view::npos || file > 7) return false;
+      put(Piece(at), make_square(file, rank));
       ++file;
     }
   }
-  if (rank != 0 || file != 8) return std::nullopt;
+  return rank == 0 && file == 8;
+}
 
-  if (fields[1] == "w") p.side_ = White;
-  else if (fields[1] == "b") p.side_ = Black;
-  else return std::nullopt;
-
-  if (popcount(p.pieces(White, King)) != 1 || popcount(p.pieces(Black, King)) != 1)
-    return std::nullopt;
-  if (p.pieces(Pawn) & (Rank1 | Rank8)) return std::nullopt;
-
-  if (fields.size() > 2 && fields[2] != "-") {
-    for (char c : fields[2]) {
+bool Position::grant_castling(std::string_view rights) {
+  if (rights != "-") {
+    for (char c : rights) {
       switch (c) {
-        case 'K': p.castling_ |= WhiteKingSide; break;
-        case 'Q': p.castling_ |= WhiteQueenSide; break;
-        case 'k': p.castling_ |= BlackKingSide; break;
-        case 'q': p.castling_ |= BlackQueenSide; break;
-        default: return std::nullopt;
+        case 'K': castling_ |= WhiteKingSide; break;
+        case 'Q': castling_ |= WhiteQueenSide; break;
+        case 'k': castling_ |= BlackKingSide; break;
+        case 'q': castling_ |= BlackQueenSide; break;
+        default: return false;
       }
     }
   }
   // Rights only count with king and rook at home.
-  auto home = [&](Square s, Piece pc) { return p.board_[s] == pc; };
-  if (!home(4, make_piece(White, King))) p.castling_ &= ~(WhiteKingSide | WhiteQueenSide);
-  if (!home(7, make_piece(White, Rook))) p.castling_ &= ~WhiteKingSide;
-  if (!home(0, make_piece(White, Rook))) p.castling_ &= ~WhiteQueenSide;
-  if (!home(60, make_piece(Black, King))) p.castling_ &= ~(BlackKingSide | BlackQueenSide);
-  if (!home(63, make_piece(Black, Rook))) p.castling_ &= ~BlackKingSide;
-  if (!home(56, make_piece(Black, Rook))) p.castling_ &= ~BlackQueenSide;
+  auto home = [&](Square s, Piece pc) { return board_[s] == pc; };
+  if (!home(4, make_piece(White, King))) castling_ &= ~(WhiteKingSide | WhiteQueenSide);
+  if (!home(7, make_piece(White, Rook))) castling_ &= ~WhiteKingSide;
+  if (!home(0, make_piece(White, Rook))) castling_ &= ~WhiteQueenSide;
+  if (!home(60, make_piece(Black, King))) castling_ &= ~(BlackKingSide | BlackQueenSide);
+  if (!home(63, make_piece(Black, Rook))) castling_ &= ~BlackKingSide;
+  if (!home(56, make_piece(Black, Rook))) castling_ &= ~BlackQueenSide;
+  return true;
+}
 
-  if (fields.size() > 3 && fields[3] != "-") {
-    auto f = fields[3];
-    if (f.size() != 2 || f[0] < 'a' || f[0] > 'h' || (f[1] != '3' && f[1] != '6'))
-      return std::nullopt;
-    Square ep = make_square(f[0] - 'a', f[1] - '1');
-    Color them = ~p.side_;
-    // Keep it only when a pawn stands just past it and one of ours could take.
-    Square pawn_sq = p.side_ == White ? ep - 8 : ep + 8;
-    bool right_rank = (p.side_ == White) == (f[1] == '6');
-    if (right_rank && p.board_[pawn_sq] == make_piece(them, Pawn) &&
-        (pawn_attacks(them, ep) & p.pieces(p.side_, Pawn)))
-      p.ep_ = ep;
-  }
+bool Position::mark_en_passant(std::string_view square) {
+  if (square == "-") return true;
+  if (square.size() != 2 || square[0] < 'a' || square[0] > 'h' || (square[1] != '3' && square[1] != '6'))
+    return false;
+  const Square ep = make_square(square[0] - 'a', square[1] - '1');
+  const Color them = ~side_;
+  // Keep it only when a pawn stands just past it and one of ours could take.
+  const Square pawn_sq = side_ == White ? ep - 8 : ep + 8;
+  const bool right_rank = (side_ == White) == (square[1] == '6');
+  if (right_rank && board_[pawn_sq] == make_piece(them, Pawn) && (pawn_attacks(them, ep) & pieces(side_, Pawn)))
+    ep_ = ep;
+  return true;
+}
+
+std::optional<Position> Position::from_fen(std::string_view text) {
+  auto fields = split_words(text);
+  if (fields.size() < 2) return std::nullopt;
+  Position p;
+  if (!p.place_pieces(fields[0])) return std::nullopt;
+  if (fields[1] == "w") p.side_ = White;
+  else if (fields[1] == "b") p.side_ = Black;
+  else return std::nullopt;
+  if (popcount(p.pieces(White, King)) != 1 || popcount(p.pieces(Black, King)) != 1) return std::nullopt;
+  if (p.pieces(Pawn) & (Rank1 | Rank8)) return std::nullopt;
+  if (!p.grant_castling(fields.size() > 2 ? fields[2] : "-")) return std::nullopt;
+  if (!p.mark_en_passant(fields.size() > 3 ? fields[3] : "-")) return std::nullopt;
   int number = 0;
   if (fields.size() > 4 && parse_number(fields[4], number)) p.halfmove_ = number;
   if (fields.size() > 5 && parse_number(fields[5], number) && number > 0) p.fullmove_ = number;

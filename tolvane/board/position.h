@@ -99,6 +99,10 @@ class Position {
   void remove(Square s);
   void move_piece(Square from, Square to);
   void recompute_keys();
+  // The fields of a FEN text, each false when its field is unreadable.
+  bool place_pieces(std::string_view placement);
+  bool grant_castling(std::string_view rights);
+  bool mark_en_passant(std::string_view square);
 
   Bitboard by_type_[6] = {};
   Bitboard by_color_[2] = {};
