@@ -2,6 +2,7 @@
 // every line it is sent.
 #include <signal.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 #include <string>
@@ -71,6 +72,20 @@ TEST_F(EngineExchangeTest, CapitalsAndListNumbersReachTheEngineAsThePlayedMove) 
   EXPECT_EQ(run("ll"), "b8c6");
   EXPECT_EQ(received(), (Lines{"ping 1", "post", "g1f3", "nopost", "ping 1", "ping 1", "post",
                                listed_first, "nopost", "ping 2"}));
+}
+
+// A promotion typed with a German piece letter reaches the engine with the engine's letter.
+TEST_F(EngineExchangeTest, PromotionsReachTheEngineInItsLetters) {
+  start_with("on go => move g7g6\non a7b8q => move g6h5\n");
+  // White's pawn reaches a7 and the queen's check leaves Black only g7g6.
+  for (const char* move : {"a2a4", "b7b5", "a4b5", "a7a6", "b5a6", "f7f6", "a6a7", "c7c6", "e2e3", "c6c5", "d1h5"})
+    ASSERT_EQ(run(std::string("B") + move), "") << move;
+  EXPECT_EQ(run("c"), "");
+  ASSERT_EQ(run("Ba7b8D"), "");
+  EXPECT_EQ(run("c"), "");
+  EXPECT_EQ(run("ll"), "g6h5");
+  const Lines lines = received();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "a7b8q"), lines.end());
 }
 
 TEST_F(EngineExchangeTest, ComputerMovingFirstGetsTheWholePosition) {
