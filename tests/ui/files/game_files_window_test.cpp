@@ -84,14 +84,6 @@ class GameFilesWindowTest : public WindowTest {
     QVERIFY(boxes.boxes.empty());
   }
 
-  void blank_line_stops_the_load_after_the_moves_before_it() {
-    boxes.path = folder.filePath("blank.chd");
-    write_file(boxes.path, "e2e4\r\ne7e5\r\n\r\ng1f3\r\n");
-    frame->OnCommand(ID_LOAD_GAME);
-    QCOMPARE(frame->document->move_record, std::vector<std::string>({"e2e4", "e7e5"}));
-    QCOMPARE(boxes.shown(), QStringList({QCoreApplication::applicationName() + ": Fehler in der Datei"}));
-  }
-
   // A file whose first line is no move holds no game: the game on the board stays.
   void file_without_a_game_keeps_the_current_game() {
     const std::vector<std::string> game = {"e2e4", "e7e5", "g1f3"};
@@ -174,6 +166,7 @@ class GameFilesWindowTest : public WindowTest {
     QByteArray binary;
     for (int i = 0; i < 4096; ++i) binary.append(static_cast<char>(i * 7));
     QTest::newRow("binary") << binary << 0;
+    QTest::newRow("a blank line") << QByteArray("e2e4\r\ne7e5\r\n\r\ng1f3\r\n") << 2;
     QTest::newRow("10,000 characters on a line")
         << QByteArray("e2e4\r\n" + QByteArray(10000, 'x') + "\r\ne7e5\r\n") << 1;
     QTest::newRow("8 MB without a line end") << QByteArray(8 << 20, 'e') << 0;
