@@ -20,10 +20,16 @@ const std::string kGreeting =
     "greet info about:Tolvane stand-in, scripted for tests\n"
     "greet Tolvane stand-in 1.0\n"
     "greet ready\n";
-const std::string kStartText = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w  KQkq - 0 1";
 
 class EngineExchangeTest : public InterpreterTest {
  protected:
+  // A new game with no engine, for the next case of a table. The old stand-in's end unsets
+  // TOLVANE_ENGINE: it must go before a new one comes.
+  void afresh() {
+    engine_.reset();
+    TearDown();
+    SetUp();
+  }
   // The game document's start, with this script's engine standing by.
   void start_with(const std::string& script) {
     engine_ = std::make_unique<StandInEngine>(kGreeting + script);
@@ -88,23 +94,26 @@ TEST_F(EngineExchangeTest, PromotionsReachTheEngineInItsLetters) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), "a7b8q"), lines.end());
 }
 
-TEST_F(EngineExchangeTest, ComputerMovingFirstGetsTheWholePosition) {
-  start_with("on go => move e2e4\n");
-  EXPECT_EQ(run("c"), "");
-  EXPECT_EQ(received(), (Lines{"setboard " + kStartText, "go", "ping 1"}));
-  EXPECT_EQ(run("ll"), "e2e4");
-}
-
-TEST_F(EngineExchangeTest, SeveralUserMovesSendTheWholePosition) {
-  start_with("on go => move g1f3\n");
-  run("Be2e4");
-  run("Be7e5");
-  EXPECT_EQ(run("c2"), "");
-  EXPECT_EQ(received(),
-            (Lines{"easy", "level tolvane 3 1",
-                   "setboard rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w  KQkq e6 0 2", "go",
-                   "ping 1"}));
-  EXPECT_EQ(run("ll"), "g1f3");
+// The engine gets the whole position when it is to move first or several moves are new to it.
+TEST_F(EngineExchangeTest, ComputerMovingFirstOrAfterSeveralMovesGetsTheWholePosition) {
+  struct Case {
+    Lines user_moves;
+    const char* computer;
+    Lines heard;
+  };
+  for (const Case& c :
+       {Case{{}, "c", {"setboard rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w  KQkq - 0 1", "go", "ping 1"}},
+        Case{{"Be2e4", "Be7e5"}, "c2",
+             {"easy", "level tolvane 3 1",
+              "setboard rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w  KQkq e6 0 2", "go", "ping 1"}}}) {
+    SCOPED_TRACE(c.computer);
+    afresh();
+    start_with("on go => move g1f3\n");
+    for (const std::string& move : c.user_moves) run(move);
+    EXPECT_EQ(run(c.computer), "");
+    EXPECT_EQ(received(), c.heard);
+    EXPECT_EQ(run("ll"), "g1f3");
+  }
 }
 
 TEST_F(EngineExchangeTest, LevelDigitsChooseTheirLines) {
@@ -128,9 +137,7 @@ TEST_F(EngineExchangeTest, RefusalsAreShownAndOnlyErrorsTakeTheUserMoveBack) {
   for (const auto& [refusal, taken_back] : {std::pair{"Illegal move: e2e4", false}, {"error", true},
                                             {"Engine refuses e2e4", true}, {"error: e2e4", false}}) {
     SCOPED_TRACE(refusal);
-    engine_.reset();
-    TearDown();
-    SetUp();
+    afresh();
     start_with(std::string("on e2e4 => ") + refusal + "\n");
     PositionNode* base = current_node;
     run("Be2e4");
@@ -160,9 +167,7 @@ TEST_F(EngineExchangeTest, ResultLinesEndTheGame) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.result);
-    engine_.reset();
-    TearDown();
-    SetUp();
+    afresh();
     start_with(c.script);
     for (const std::string& command : c.commands_before) run(command);
     EXPECT_EQ(run("c"), c.message);
@@ -194,22 +199,20 @@ TEST_F(EngineExchangeTest, NewGameTellsARunningEngine) {
   EXPECT_EQ(received(), (Lines{"ping 1", "new", "ping 1"}));
 }
 
+// A move in a position without legal moves waits only for the pong, and takes a result line that
+// comes before it.
 TEST_F(EngineExchangeTest, MoveWithoutAnyLegalMoveWaitsOnlyForThePong) {
-  start_with("");
-  run("V");
-  for (const char* move : {"Bf2f3", "Be7e5", "Bg2g4", "Bd8h4"}) ASSERT_EQ(run(move), "") << move;
-  ASSERT_EQ(current_node->Anz_moegl_zuege, 0);
-  EXPECT_EQ(run("Be2e4"), kInvalidMove);
-  EXPECT_EQ(received().back(), "ping 33");
-  EXPECT_STREQ(result_text, "");
-}
-
-TEST_F(EngineExchangeTest, ResultAfterTheLastMoveIsTakenFromThePingWait) {
-  start_with("on ping 33 => 0-1 {Black mates}\n");
-  run("V");
-  for (const char* move : {"Bf2f3", "Be7e5", "Bg2g4", "Bd8h4"}) run(move);
-  run("Be2e4");
-  EXPECT_EQ(result_, "0-1 {Black mates}");
+  for (const auto& [script, result] : {std::pair{"", ""}, {"on ping 33 => 0-1 {Black mates}\n", "0-1 {Black mates}"}}) {
+    SCOPED_TRACE(result);
+    afresh();
+    start_with(script);
+    run("V");
+    for (const char* move : {"Bf2f3", "Be7e5", "Bg2g4", "Bd8h4"}) ASSERT_EQ(run(move), "") << move;
+    ASSERT_EQ(current_node->Anz_moegl_zuege, 0);
+    EXPECT_EQ(run("Be2e4"), kInvalidMove);
+    EXPECT_EQ(result_, result);
+    EXPECT_EQ(received().back(), "ping 33");
+  }
 }
 
 TEST_F(EngineExchangeTest, EngineThatDiesIsRestartedWithTheWholePosition) {
@@ -244,7 +247,7 @@ class FaultyEngineTest : public EngineExchangeTest {
  protected:
   // The game after 1. e4 with the engine to answer; the reply to "c" must leave it unchanged.
   std::string reply_after_e4(const std::string& script) {
-    engine_.reset();  // the old stand-in's end unsets TOLVANE_ENGINE: it must go before the new one
+    afresh();
     start_with(script);
     run("Be2e4");
     after_user_move_ = current_node;
@@ -262,10 +265,8 @@ class FaultyEngineTest : public EngineExchangeTest {
 
 TEST_F(FaultyEngineTest, MovesThatAreNotLegalHereAreShownAndNotPlayed) {
   for (const std::string reply : {"move d2d4", "move e7e4", "move", "move a9z0", "move e8g8"}) {
-    SetUp();
     EXPECT_EQ(reply_after_e4("on e2e4 => " + reply + "\n"), " Engine: \n \n" + reply) << reply;
     EXPECT_EQ(run("ll"), "e2e4") << reply;
-    TearDown();
   }
 }
 
