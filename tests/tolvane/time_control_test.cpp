@@ -59,6 +59,9 @@ TEST(TimeControl, UnreadableOrLimitlessValuesAreRefused) {
            Case{"negative increment", [](TimeControl& tc) { return tc.set_level("0", "5", "-1"); }},
            Case{"no move time", [](TimeControl& tc) { return tc.set_move_time("0"); }},
            Case{"move time word", [](TimeControl& tc) { return tc.set_move_time("soon"); }},
+           Case{"move time not a number", [](TimeControl& tc) { return tc.set_move_time("nan"); }},
+           Case{"endless move time", [](TimeControl& tc) { return tc.set_move_time("inf"); }},
+           Case{"increment past any number", [](TimeControl& tc) { return tc.set_level("0", "5", "1e999"); }},
            Case{"depth word", [](TimeControl& tc) { return tc.set_depth_limit("deep"); }},
            Case{"clock word", [](TimeControl& tc) { return tc.set_time_left("12s"); }},
        }) {
@@ -75,6 +78,13 @@ TEST(TimeControl, UnreadableOrLimitlessValuesAreRefused) {
   ASSERT_TRUE(tc.set_level("0", "5", "0"));
   ASSERT_TRUE(tc.set_time_left("-5"));
   EXPECT_EQ(at_move(tc, 1).clock.time_left_ms, 0);
+  // Clocks too long for any number of milliseconds count as the longest one.
+  ASSERT_TRUE(tc.set_time_left("9223372036854775807"));
+  EXPECT_EQ(at_move(tc, 1).clock.time_left_ms, LongestClockMs);
+  ASSERT_TRUE(tc.set_level("0", "1e300", "1e300"));
+  EXPECT_EQ(at_move(tc, 1).clock.increment_ms, LongestClockMs);
+  ASSERT_TRUE(tc.set_move_time("6666666666666666666666666666666666666666666666"));
+  EXPECT_EQ(at_move(tc, 1).clock.move_time_ms, LongestClockMs);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The time plan must never risk the clock.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "search/timeman.h"
 
 namespace tolvane {
@@ -38,6 +40,19 @@ TEST(TimePlan, FixedMoveTimeAndNoClock) {
   last.time_left_ms = open.time_left_ms = 30000;
   last.moves_to_go = 1;
   EXPECT_GT(plan_time(last).soft_ms, plan_time(open).soft_ms);
+}
+
+// A client may send any number (UCI "go wtime ... winc ..."): the plan stays a usable limit.
+TEST(TimePlan, HugeClocksGiveALongButFiniteBudget) {
+  constexpr std::int64_t Huge = std::numeric_limits<std::int64_t>::max();
+  Clock clock;
+  clock.time_left_ms = clock.increment_ms = Huge;
+  TimeBudget b = plan_time(clock);
+  EXPECT_GT(b.soft_ms, 0);
+  EXPECT_LE(b.soft_ms, b.hard_ms);
+  EXPECT_LE(b.hard_ms, LongestClockMs);
+  clock.move_time_ms = Huge;
+  EXPECT_EQ(plan_time(clock).hard_ms, LongestClockMs - clock.overhead_ms);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <string>
 
@@ -14,8 +15,13 @@ std::optional<double> parse_decimal(std::string_view text) {
   double value = 0;
   const char* end = text.data() + text.size();
   auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || stop != end || value < 0) return std::nullopt;
+  if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value) || value < 0) return std::nullopt;
   return value;
+}
+
+// Seconds in milliseconds, a clock past the longest counting as the longest.
+std::int64_t milliseconds(double seconds) {
+  return std::int64_t(std::min(seconds * 1000, double(LongestClockMs)));
 }
 
 // "m" or "m:ss" in milliseconds.
@@ -24,7 +30,7 @@ std::optional<std::int64_t> parse_minutes(std::string_view text) {
   const auto minutes = parse_decimal(text.substr(0, colon));
   const auto seconds = colon == std::string_view::npos ? 0.0 : parse_decimal(text.substr(colon + 1));
   if (!minutes || !seconds) return std::nullopt;
-  return std::int64_t(*minutes * 60000 + *seconds * 1000);
+  return milliseconds(*minutes * 60 + *seconds);
 }
 
 }  // namespace
@@ -42,7 +48,7 @@ bool TimeControl::set_level(std::string_view mps, std::string_view base, std::st
   const auto inc_s = parse_decimal(inc);
   if (!moves || *moves < 0 || !base_ms || !inc_s) return false;
   moves_per_control_ = int(std::min<std::int64_t>(*moves, 1000));
-  increment_ms_ = std::int64_t(*inc_s * 1000);
+  increment_ms_ = milliseconds(*inc_s);
   time_left_ms_ = *base_ms;
   move_time_ms_ = 0;
   use_level_ = false;
@@ -52,7 +58,7 @@ bool TimeControl::set_level(std::string_view mps, std::string_view base, std::st
 bool TimeControl::set_move_time(std::string_view seconds) {
   const auto s = parse_decimal(seconds);
   if (!s || *s <= 0) return false;  // no time would mean no limit at all
-  move_time_ms_ = std::int64_t(*s * 1000);
+  move_time_ms_ = milliseconds(*s);
   use_level_ = false;
   return true;
 }
@@ -67,7 +73,8 @@ bool TimeControl::set_depth_limit(std::string_view plies) {
 bool TimeControl::set_time_left(std::string_view centiseconds) {
   const auto cs = parse_integer(centiseconds);
   if (!cs) return false;
-  time_left_ms_ = std::max<std::int64_t>(0, *cs) * 10;  // negative would mean no clock
+  // Negative would mean no clock.
+  time_left_ms_ = std::clamp<std::int64_t>(*cs, 0, LongestClockMs / 10) * 10;
   return true;
 }
 

@@ -4,7 +4,11 @@
 
 namespace tolvane {
 
-TimeBudget plan_time(const Clock& clock) {
+TimeBudget plan_time(const Clock& given) {
+  Clock clock = given;
+  clock.move_time_ms = std::min(clock.move_time_ms, LongestClockMs);
+  clock.time_left_ms = std::min(clock.time_left_ms, LongestClockMs);
+  clock.increment_ms = std::clamp<std::int64_t>(clock.increment_ms, 0, LongestClockMs);
   if (clock.move_time_ms > 0) {
     std::int64_t t = std::max<std::int64_t>(1, clock.move_time_ms - clock.overhead_ms);
     return {t, t};

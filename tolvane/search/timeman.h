@@ -6,6 +6,9 @@
 
 namespace tolvane {
 
+// Longer clocks count as this long (about thirty years), so no sum over a clock can overflow.
+constexpr std::int64_t LongestClockMs = 1'000'000'000'000;
+
 struct Clock {
   std::int64_t time_left_ms = -1;  // negative: no clock
   std::int64_t increment_ms = 0;
@@ -19,6 +22,7 @@ struct TimeBudget {
   std::int64_t hard_ms = -1;
 };
 
+// The budget of a move; clock values past LongestClockMs count as that.
 TimeBudget plan_time(const Clock& clock);
 
 }  // namespace tolvane
