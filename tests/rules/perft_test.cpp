@@ -1,4 +1,6 @@
-// The legal move tree of the rules core against the published leaf counts, depth by depth.
+// The legal move tree of the rules core against the published leaf counts, depth by depth. The
+// counts guard every move rule (castling through, onto or out of check, pins, en passant,
+// promotions) and making and unmaking each move, after which the board must be as before.
 #include "tests/perft_positions.h"
 #include "tests/position_fixture.h"
 #include "tools/perft/perft.h"
