@@ -101,8 +101,10 @@ TEST_F(InterpreterTest, StepForwardPlaysOnlyANamedMoveAndStepBackReturns) {
   run("9");
   EXPECT_EQ(current_node, base);
   EXPECT_EQ(board.squares[12], PAWN);  // e2
+  const Board at_base = board;
   run("9");
-  EXPECT_EQ(current_node, base);  // the base node has no parent
+  EXPECT_EQ(current_node, base);  // the base node has no parent: nothing changes
+  EXPECT_TRUE(same_board(at_base, board));
 }
 
 TEST_F(InterpreterTest, WithoutEngineUseNoCommandStartsTheEngine) {

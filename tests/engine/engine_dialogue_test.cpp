@@ -18,23 +18,19 @@ class EngineDialogue : public StandInLink {
   int wait() { return link_->wait_for_reply(line_, sizeof line_, result_); }
 };
 
-TEST_F(EngineDialogue, TheGreetingFillsTheAboutTextFromLongInfoLines) {
+TEST_F(EngineDialogue, TheGreetingFillsTheAboutTextFromLongInfoLinesAndKeepsAResultLine) {
   start(
       "greet info short line\n"          // 15 characters: nothing
       "greet info 123456Tolvane 2.1\n"   // text from its twelfth character on
       "greet info 123456by the team\n"
       "greet ready to play\n"
-      "greet second line\n");
+      "greet info 123456thinking aloud\n"
+      "greet 0-1 {Black mates}\n");
   EXPECT_EQ(link_->read_greeting(line_, sizeof line_, result_), 13);
   EXPECT_STREQ(line_, "ready to play");
   EXPECT_STREQ(link_->about_text, "Tolvane 2.1\nby the team\n");
-  EXPECT_EQ(link_->read_greeting(line_, sizeof line_, result_), 11);
-  EXPECT_STREQ(line_, "second line");
   EXPECT_STREQ(result_, "");
-}
-
-TEST_F(EngineDialogue, AResultLineInTheGreetingIsKept) {
-  start("greet info 123456thinking aloud\ngreet 0-1 {Black mates}\n");
+  // A result line in the greeting is kept.
   link_->read_greeting(line_, sizeof line_, result_);
   EXPECT_STREQ(result_, "0-1 {Black mates}");
 }

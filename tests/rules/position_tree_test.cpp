@@ -5,11 +5,17 @@
 
 namespace {
 
-using PositionTreeTest = PositionTest;
+class PositionTreeTest : public PositionTest {
+ protected:
+  // The base node of the initial position, built as a new game builds it.
+  PositionNode* initial_root() {
+    SetInitialPosition();
+    return PlayMove(nullptr, &core, &board, 0);
+  }
+};
 
 TEST_F(PositionTreeTest, BaseNodeOfTheInitialPosition) {
-  SetInitialPosition();
-  PositionNode* node = PlayMove(nullptr, &core, &board, 0);
+  PositionNode* node = initial_root();
   ASSERT_EQ(reinterpret_cast<uint8_t*>(node), core.pool.storage);
   EXPECT_EQ(node->Welcher_zug, 1);
   EXPECT_EQ(node->Letzter_status, ALL_CASTLING);
@@ -18,8 +24,7 @@ TEST_F(PositionTreeTest, BaseNodeOfTheInitialPosition) {
 }
 
 TEST_F(PositionTreeTest, ChildIsLinkedAndFoundAgainAfterTakeBack) {
-  SetInitialPosition();
-  PositionNode* root = PlayMove(nullptr, &core, &board, 0);
+  PositionNode* root = initial_root();
   const int16_t e4 = static_cast<int16_t>(find(root, "e2e4"));
   PositionNode* child = PlayMove(root, &core, &board, e4);
   EXPECT_EQ(child->Welcher_zug, -1);
@@ -38,8 +43,7 @@ TEST_F(PositionTreeTest, ChildIsLinkedAndFoundAgainAfterTakeBack) {
 }
 
 TEST_F(PositionTreeTest, FastModeNeitherLinksNorReuses) {
-  SetInitialPosition();
-  PositionNode* root = PlayMove(nullptr, &core, &board, 0);
+  PositionNode* root = initial_root();
   board.Fast_mode = 1;
   PositionNode* first = PlayMove(root, &core, &board, 13);
   TakeBack(first, &board);
@@ -48,17 +52,8 @@ TEST_F(PositionTreeTest, FastModeNeitherLinksNorReuses) {
   EXPECT_EQ(root->Zuege()[13].Folge_zeiger, 0u);
 }
 
-TEST_F(PositionTreeTest, TakeBackOfABaseNodeChangesNothing) {
-  SetInitialPosition();
-  PositionNode* root = PlayMove(nullptr, &core, &board, 0);
-  const Board before = board;
-  EXPECT_EQ(TakeBack(root, &board), root);
-  EXPECT_TRUE(same_board(before, board));
-}
-
 TEST_F(PositionTreeTest, MaterialFollowsCapturesButNotEnPassantOrPromotion) {
-  SetInitialPosition();
-  PositionNode* root = PlayMove(nullptr, &core, &board, 0);
+  PositionNode* root = initial_root();
   RecountMaterial(root, &board);
   EXPECT_EQ(root->Qualitaet_weiss, 101);
   EXPECT_EQ(root->Qualitaet_schw, 101);
@@ -90,8 +85,7 @@ TEST_F(PositionTreeTest, CreateNodeNeedsItsReserve) {
 }
 
 TEST_F(PositionTreeTest, PlayingWithoutRoomEndsTheProgram) {
-  SetInitialPosition();
-  PositionNode* root = PlayMove(nullptr, &core, &board, 0);
+  PositionNode* root = initial_root();
   core.Pool_end = core.Pool_free + 783;
   EXPECT_EXIT(PlayMove(root, &core, &board, 0), ::testing::ExitedWithCode(1), "Kein freier Speicherplatz");
 }

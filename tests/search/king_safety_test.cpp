@@ -51,7 +51,6 @@ class KingSafetyTest : public PositionTest {
 };
 
 TEST_F(KingSafetyTest, AgreesWithTheRulesCoreOnChecksPinsCastlingAndEnPassant) {
-  board.Fast_mode = 1;
   const char* fens[] = {
       // Castling both ways with attacked passing squares, pins and promotions nearby.
       "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
@@ -66,7 +65,6 @@ TEST_F(KingSafetyTest, AgreesWithTheRulesCoreOnChecksPinsCastlingAndEnPassant) {
   }
   // The legal positions of the first two plies of each: 1 + 48 + 2039, 1 + 14 + 191, 1 + 6 + 264.
   EXPECT_EQ(positions_, 2565);
-  board.Fast_mode = 0;
 }
 
 }  // namespace
