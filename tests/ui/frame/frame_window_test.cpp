@@ -59,14 +59,12 @@ class FrameWindowTest : public WindowTest {
 
   void start_state() {
     QCOMPARE(frame->windowTitle(), QStringLiteral("Tolvane - chess program"));
-    QCOMPARE(frame->square_selected + frame->board_turned, 0);
     QCOMPARE(frame->setup_dialog->auto_answer, 1);
     QCOMPARE(frame->setup_dialog->level, uint16_t{1015});
   }
 
   void menu_texts_identifiers_and_keys() {
     QMenuBar* bar = frame->menuBar();
-    QCOMPARE(bar->objectName(), QStringLiteral("MainMenu"));
     QStringList seen;
     for (QAction* pop_up : bar->actions()) {
       QStringList entries;
