@@ -23,8 +23,7 @@ class ConsoleCommandsTest : public InterpreterTest {
   void set_up(std::initializer_list<std::pair<Square, Piece>> pieces) {
     for (Piece& square : board.squares) square = 0;
     for (auto [square, piece] : pieces) board.squares[square] = piece;
-    run("0");
-    run("8");
+    for (const char* command : {"0", "8"}) run(command);
   }
 
   ConsoleCapture capture_;
@@ -124,8 +123,7 @@ TEST_F(ConsoleCommandsTest, ManualMoveAndTakeBackRoundTrip) {
 TEST_F(ConsoleCommandsTest, TakeBackWithoutAMoveOnTheBoardChangesNothing) {
   const Board before = board;
   input_.feed("12\n28\n");  // e2-e4, taken back at once
-  run("6");
-  run("7");
+  for (const char* command : {"6", "7"}) run(command);
   ASSERT_TRUE(same_board(before, board));
   // Squares off the board or a piece left in place are refused; neither they nor a second
   // take-back may undo the move above again.
@@ -143,8 +141,7 @@ TEST_F(ConsoleCommandsTest, TakeBackWithoutAMoveOnTheBoardChangesNothing) {
   input_.feed("12\n28\n");
   run("6");
   const Board moved = board;
-  run("0");
-  run("7");
+  for (const char* command : {"0", "7"}) run(command);
   EXPECT_TRUE(same_board(moved, board));
 }
 

@@ -68,9 +68,7 @@ TEST_F(EngineDialogue, AWaitForAPongEndsThereOrEarlierOnAResult) {
 }
 
 TEST_F(EngineDialogue, AWaitEndsOnEveryRefusalAndError) {
-  start(
-      "always try* => Illegal move: e2e5 | Engine declines | error | Error (unknown): x |"
-      " Illeg | move\n");
+  start("always try* => Illegal move: e2e5 | Engine declines | error | Error (unknown): x | Illeg | move\n");
   link_->send_line("try");
   for (const char* expected :
        {"Illegal move: e2e5", "Engine declines", "error", "Error (unknown): x", "Illeg", "move"}) {

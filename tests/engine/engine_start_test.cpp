@@ -74,10 +74,8 @@ TEST_F(EngineStart, ItsDirectoryBecomesTheCurrentOne) {
 TEST_F(EngineStart, TheReplacementCommandIsSplitIntoWords) {
   ProgramFolder files;
   std::ofstream(files.path("script")) << "greet hello from the arguments\n";
-  setenv("TOLVANE_ENGINE",
-         (std::string(STAND_IN_ENGINE_PATH) + "  " + files.path("script") + " " + files.path("record"))
-             .c_str(),
-         1);
+  const std::string words = STAND_IN_ENGINE_PATH + ("  " + files.path("script")) + " " + files.path("record");
+  setenv("TOLVANE_ENGINE", words.c_str(), 1);
   link_.start_engine(0);
   ASSERT_EQ(link_.start_status, 0);
   EXPECT_EQ(std::filesystem::current_path(), current_.folder());

@@ -28,10 +28,7 @@ TEST_F(NotationTest, SquaresInEitherCaseNameTheSameEntryAndAreEchoedInLowerCase)
 TEST_F(NotationTest, RejectsShortIllegalAndUnlistedTexts) {
   PositionNode* node = base(kStart);
   char echo[8] = "keep";
-  EXPECT_EQ(core.parse_move_text(node, "e2e", echo), -1);
-  EXPECT_EQ(core.parse_move_text(node, "", echo), -1);
-  EXPECT_EQ(core.parse_move_text(node, "e2e5", echo), -1);
-  EXPECT_EQ(core.parse_move_text(node, "e1g1", echo), -1);
+  for (const char* text : {"e2e", "", "e2e5", "e1g1"}) EXPECT_EQ(core.parse_move_text(node, text, echo), -1) << text;
   EXPECT_STREQ(echo, "keep");
   EXPECT_EQ(message(), "");
 }
@@ -53,9 +50,7 @@ TEST_F(NotationTest, MoveNumbersCountFromOneAndEchoTheirMove) {
     EXPECT_EQ(echo, listed(index)) << text;
   }
   memcpy(echo, "keep", 5);
-  EXPECT_EQ(core.parse_move_text(node, "0", echo), -1);
-  EXPECT_EQ(core.parse_move_text(node, "21", echo), -1);
-  EXPECT_EQ(core.parse_move_text(node, "99999999999999", echo), -1);
+  for (const char* text : {"0", "21", "99999999999999"}) EXPECT_EQ(core.parse_move_text(node, text, echo), -1) << text;
   EXPECT_STREQ(echo, "keep");
 }
 
@@ -77,13 +72,12 @@ TEST_F(NotationTest, PromotionWithoutUsableLetterAsksOnceForThePiece) {
   PositionNode* node = base(kPromotions);
   const std::string asked = "\nError   2 : Ungenuegende Angabe fuer Bauernumwandlung\n";
   char echo[8] = "keep";
-  EXPECT_EQ(core.parse_move_text(node, "e7e8", echo), -1);
-  EXPECT_EQ(message(), asked);
-  EXPECT_STREQ(echo, "keep");  // a refused text must not replace a move still to be sent
-  core.clear_message();
-  EXPECT_EQ(core.parse_move_text(node, "e7e8p", echo), -1);
-  EXPECT_EQ(message(), asked);
-  core.clear_message();
+  for (const char* text : {"e7e8", "e7e8p"}) {
+    EXPECT_EQ(core.parse_move_text(node, text, echo), -1);
+    EXPECT_EQ(message(), asked);
+    EXPECT_STREQ(echo, "keep");  // a refused text must not replace a move still to be sent
+    core.clear_message();
+  }
   // A king is a piece letter, just not one any entry carries.
   EXPECT_EQ(core.parse_move_text(node, "e7e8k", echo), -1);
   EXPECT_EQ(message(), "");

@@ -40,9 +40,7 @@ struct Script {
 
 std::string trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
+  return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 bool parse_rule(const std::string& body, bool repeats, Rule& rule) {
@@ -70,9 +68,8 @@ bool load_script(const char* path, Script& script) {
     Rule rule;
     if (line.rfind("greet ", 0) == 0) {
       script.greeting.push_back(line.substr(6));
-    } else if (line.rfind("on ", 0) == 0 && parse_rule(line.substr(3), false, rule)) {
-      script.rules.push_back(rule);
-    } else if (line.rfind("always ", 0) == 0 && parse_rule(line.substr(7), true, rule)) {
+    } else if ((line.rfind("on ", 0) == 0 && parse_rule(line.substr(3), false, rule)) ||
+               (line.rfind("always ", 0) == 0 && parse_rule(line.substr(7), true, rule))) {
       script.rules.push_back(rule);
     } else {
       std::fprintf(stderr, "stand-in-engine: bad script line: %s\n", line.c_str());
@@ -104,11 +101,10 @@ void write_line(const std::string& text) {
 void reply(const std::vector<std::string>& replies) {
   for (const std::string& text : replies) {
     if (text == "@exit") std::_Exit(0);
-    if (text.rfind("@sleep ", 0) == 0) {
+    if (text.rfind("@sleep ", 0) == 0)
       std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(text.c_str() + 7)));
-      continue;
-    }
-    write_line(text);
+    else
+      write_line(text);
   }
 }
 
@@ -124,8 +120,7 @@ void answer(Script& script, const std::string& line) {
 }
 
 const char* setting(int argc, char** argv, int index, const char* variable) {
-  if (argc > index) return argv[index];
-  return std::getenv(variable);
+  return argc > index ? argv[index] : std::getenv(variable);
 }
 
 }  // namespace

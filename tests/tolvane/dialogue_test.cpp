@@ -66,15 +66,11 @@ TEST_F(Dialogue, SetboardWithTheProgramsPositionTextAndGo) {
 }
 
 TEST_F(Dialogue, MovesInEitherCaseAreTakenAndImpossibleOnesRefused) {
-  struct Case {
-    const char* sent;
-    const char* reply_start;
-  };
   engine.send({"easy", LEVEL_LINES[0].level, "new"});
-  for (const Case& c : {Case{"e2e5", "Illegal move: e2e5"}, Case{"e7e5", "Illegal move: e7e5"},
-                        Case{"z9z9", "Error"}, Case{"G1F3", "move "}}) {
-    engine.send(c.sent);
-    EXPECT_TRUE(begins(engine.reply(), c.reply_start)) << c.sent;
+  for (const auto& [sent, reply_start] : {std::pair{"e2e5", "Illegal move: e2e5"}, {"e7e5", "Illegal move: e7e5"},
+                                          {"z9z9", "Error"}, {"G1F3", "move "}}) {
+    engine.send(sent);
+    EXPECT_TRUE(begins(engine.reply(), reply_start)) << sent;
   }
 }
 

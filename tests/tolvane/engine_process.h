@@ -27,9 +27,7 @@ class EngineProcess {
 
   bool started() const { return link_->start_status == 0; }
   void send(const std::string& line) { link_->send_line(line.c_str()); }
-  void send(std::initializer_list<std::string> lines) {
-    for (const std::string& line : lines) send(line);
-  }
+  void send(std::initializer_list<std::string> lines) { for (const std::string& line : lines) send(line); }
 
   // The next line without its line end; nothing once the engine has ended or stays silent.
   std::optional<std::string> read_line() {

@@ -121,8 +121,7 @@ TEST(Evaluate, WeightsChangeTheEvaluation) {
   auto fields = param_fields(params);
   std::set<std::string> names;
   for (auto& f : fields) EXPECT_TRUE(names.insert(f.name).second) << f.name;
-  params.material[Knight].mg += 100;
-  params.material[Knight].eg += 100;
+  params.material[Knight] += Pair{100, 100};
   PawnCache cache;
   auto pos = Position::from_fen("4k3/pppp4/8/8/8/8/PPPP4/3NK3 w - - 0 1");
   EXPECT_EQ(evaluate(*pos, cache, params) - evaluate(*pos, cache, EvalParams{}), 100);

@@ -43,8 +43,7 @@ class GameFilesWindowTest : public WindowTest {
     frame->OnCommand(ID_SAVE_GAME);
     QCOMPARE(boxes.save_calls.size(), size_t{1});
     QCOMPARE(boxes.save_calls[0].initial_name, QStringLiteral("neuspiel.chd"));
-    QCOMPARE(boxes.save_calls[0].filter,
-             QStringLiteral("Schach Programm (*.chd);;All Files (*.*)"));
+    QCOMPARE(boxes.save_calls[0].filter, QStringLiteral("Schach Programm (*.chd);;All Files (*.*)"));
     QCOMPARE(boxes.save_calls[0].default_suffix, QStringLiteral("chd"));
     std::string expected;
     for (const std::string& move : PROMOTION_GAME) expected += move + "\r\n";
@@ -88,8 +87,7 @@ class GameFilesWindowTest : public WindowTest {
   void file_without_a_game_keeps_the_current_game() {
     const std::vector<std::string> game = {"e2e4", "e7e5", "g1f3"};
     play(game);
-    for (const std::string& content : {std::string("Tolvane\r\ne2e4\r\n"), std::string("\n"),
-                                       std::string("e2e5\r\n")}) {
+    for (const char* content : {"Tolvane\r\ne2e4\r\n", "\n", "e2e5\r\n"}) {
       boxes.path = folder.filePath("not-a-game.chd");
       write_file(boxes.path, content);
       frame->OnCommand(ID_LOAD_GAME);
@@ -194,9 +192,7 @@ class GameFilesWindowTest : public WindowTest {
     std::string game;
     for (int i = 0; i < 500; ++i) game += "g1f3\r\ng8f6\r\nf3g1\r\nf6g8\r\n";
     write_file(boxes.path, game);
-    log.on_command = [this](const std::string& command) {
-      if (command[0] == 'b') write_file(boxes.path, "");
-    };
+    log.on_command = [this](const std::string& command) { if (command[0] == 'b') write_file(boxes.path, ""); };
     frame->OnCommand(ID_LOAD_GAME);
     QVERIFY(boxes.boxes.size() <= 1);
     // What was read before the file changed is played; the rest is gone.

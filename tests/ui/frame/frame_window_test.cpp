@@ -64,14 +64,11 @@ class FrameWindowTest : public WindowTest {
   }
 
   void menu_texts_identifiers_and_keys() {
-    QMenuBar* bar = frame->menuBar();
     QStringList seen;
-    for (QAction* pop_up : bar->actions()) {
+    for (QAction* pop_up : frame->menuBar()->actions()) {
       QStringList entries;
-      for (QAction* entry : pop_up->menu()->actions()) {
-        entries << (entry->isSeparator() ? QStringLiteral("-")
-                                         : entry->text() + "=" + entry->data().toString());
-      }
+      for (QAction* entry : pop_up->menu()->actions())
+        entries << (entry->isSeparator() ? QStringLiteral("-") : entry->text() + "=" + entry->data().toString());
       seen << pop_up->text() + ": " + entries.join(QStringLiteral(" | "));
     }
     const QStringList expected = {
@@ -82,9 +79,7 @@ class FrameWindowTest : public WindowTest {
     };
     QCOMPARE(seen, expected);
     QStringList keys;
-    for (const Accelerator& a : MainAccelTable) {
-      keys << QKeySequence(a.key).toString() + "=" + QString::number(a.id);
-    }
+    for (const Accelerator& a : MainAccelTable) keys << QKeySequence(a.key).toString() + "=" + QString::number(a.id);
     QCOMPARE(keys, QStringList({"F1=100", "F2=121", "F3=122", "F7=1010", "F8=120"}));
   }
 
@@ -100,9 +95,8 @@ class FrameWindowTest : public WindowTest {
 
   void level_chooses_the_computer_command() {
     log.replies["c"] = {"", "", ""};
-    const std::pair<uint16_t, const char*> levels[] = {
-        {1015, "c3"}, {1013, "c1"}, {1014, "c2"}, {1016, "c4"}, {0, "c"}};
-    for (const auto& [level, command] : levels) {
+    for (const auto& [level, command] :
+         {std::pair<uint16_t, const char*>{1015, "c3"}, {1013, "c1"}, {1014, "c2"}, {1016, "c4"}, {0, "c"}}) {
       frame->setup_dialog->level = level;
       frame->ComputerMove();
       QCOMPARE(log.commands.back(), std::string(command));
@@ -168,15 +162,14 @@ class FrameWindowTest : public WindowTest {
   }
 
   void clicks_with_keys_or_other_buttons_are_ignored() {
-    click(1, 1, Qt::ShiftModifier);
-    click(1, 1, Qt::ControlModifier);
+    for (Qt::KeyboardModifier key : {Qt::ShiftModifier, Qt::ControlModifier}) click(1, 1, key);
     QCOMPARE(frame->square_selected, 0);
     frame->OnLButtonDown(MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON, centre_of(1, 1));
     QCOMPARE(frame->square_selected, 0);
 
     const QPointF at(3, 3);
-    QMouseEvent both(QEvent::MouseButtonPress, at, at, Qt::LeftButton,
-                     Qt::LeftButton | Qt::RightButton, Qt::ShiftModifier);
+    QMouseEvent both(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton | Qt::RightButton,
+                     Qt::ShiftModifier);
     QCOMPARE(mouse_flags(both), unsigned{MOUSE_LEFT_BUTTON | MOUSE_RIGHT_BUTTON | MOUSE_SHIFT});
   }
 
@@ -265,8 +258,7 @@ class FrameWindowTest : public WindowTest {
     frame->OnCommand(ID_COMPUTER);
     QCOMPARE(painting_boxes.shown(), QStringList({"end of game message: the game ended: \n0-1 {Black mates}"}));
     QVERIFY(painting_boxes.painted_behind_box);
-    QCOMPARE(frame->document->move_record,
-             std::vector<std::string>({"f2f3", "e7e5", "g2g4", "d8h4"}));
+    QCOMPARE(frame->document->move_record, std::vector<std::string>({"f2f3", "e7e5", "g2g4", "d8h4"}));
   }
 
   // Maximized at start; restored, about two thirds of the screen; never smaller than a usable board
@@ -314,10 +306,7 @@ class FrameWindowTest : public WindowTest {
       click(4, 6);
       frame->OnCommand(ID_TURN_BOARD);
       frame->OnCommand(ID_NEW_GAME);
-      if (by_menu)
-        frame->OnCommand(ID_EXIT);
-      else
-        frame->close();
+      by_menu ? frame->OnCommand(ID_EXIT) : void(frame->close());
       QVERIFY(frame->isVisible());  // still inside the wait
     });
     frame->ComputerMove();
