@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 #include "driver/interpreter_state.h"
 #include "engine/engine_link.h"
@@ -34,17 +35,9 @@ void empty_standard_input() {
 }  // namespace
 
 std::vector<std::string> input_lines(const uint8_t* data, size_t size) {
+  std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   std::vector<std::string> lines;
-  std::string line;
-  for (size_t i = 0; i < size; ++i) {
-    if (data[i] == '\n') {
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line.push_back(static_cast<char>(data[i]));
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
 
@@ -81,11 +74,9 @@ void run_commands(ConsoleSession& game, const std::vector<std::string>& commands
 
 const std::string& scratch_file(const uint8_t* data, size_t size) {
   static const std::string path = "/tmp/tolvane-fuzz-" + std::to_string(getpid());
-  static const bool removed_at_exit = [] {
-    std::atexit([] { std::remove(path.c_str()); });
-    return true;
-  }();
-  (void)removed_at_exit;
+  static const struct RemovedAtExit {
+    ~RemovedAtExit() { std::remove(path.c_str()); }
+  } removed_at_exit{};
   std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
                                                                  static_cast<std::streamsize>(size));
   return path;

@@ -20,21 +20,18 @@ Board initial_board() {
 // The mask of a piece kind, looked up by its name (not through the slots the program uses); a null
 // image for anything that is not a piece.
 QImage mask_of(uint8_t piece) {
-  const std::pair<uint8_t, const char*> masks[] = {{KING, "KONIGM"},     {QUEEN, "DAMEM"},
-                                                   {BISHOP, "LAUFERM"},  {KNIGHT, "SPRINGERM"},
-                                                   {ROOK, "TURMM"},      {PAWN, "BAUERM"}};
-  for (const auto& [kind, name] : masks) {
+  const std::pair<uint8_t, const char*> masks[] = {{KING, "KONIGM"}, {QUEEN, "DAMEM"}, {BISHOP, "LAUFERM"},
+                                                   {KNIGHT, "SPRINGERM"}, {ROOK, "TURMM"}, {PAWN, "BAUERM"}};
+  for (const auto& [kind, name] : masks)
     if ((piece & ~BLACK) == kind) return LoadBitmap(QString::fromLatin1(name));
-  }
   return QImage();
 }
 
 // Checks every pixel of one display square: inside the piece's outline one colour, outside another.
 // Returns the first wrong pixel as text, or an empty string.
-QString square_differs(const QImage& board, int row, int column, uint8_t piece, QRgb inside,
-                       QRgb outside) {
+QString square_differs(const QImage& board, int row, int column, uint8_t piece, QRgb inside, QRgb outside) {
   const QImage mask = mask_of(piece);
-  for (int y = 0; y < SQUARE_PIXELS; ++y) {
+  for (int y = 0; y < SQUARE_PIXELS; ++y)
     for (int x = 0; x < SQUARE_PIXELS; ++x) {
       const bool in_piece = !mask.isNull() && (mask.pixel(x, y) & 0xFFFFFF) == 0;
       const QRgb want = in_piece ? inside : outside;
@@ -44,7 +41,6 @@ QString square_differs(const QImage& board, int row, int column, uint8_t piece, 
             .arg(row).arg(column).arg(x).arg(y).arg(got, 8, 16).arg(want, 8, 16);
       }
     }
-  }
   return QString();
 }
 
@@ -71,14 +67,12 @@ class BoardWindowTest : public WindowTest {
     QCOMPARE(upright.size(), QSize(376, 376));
     // Every square, rank 8 at the top: each piece in its colour (Black blue, White red) on the
     // square's colour, the top-left square light.
-    for (int r = 0; r < 8; ++r) {
+    for (int r = 0; r < 8; ++r)
       for (int c = 0; c < 8; ++c) {
         const uint8_t piece = board.squares[(7 - r) * 8 + c];
         const QRgb square = (r + c) % 2 == 0 ? WHITE : BLACK_PIXEL;
-        QCOMPARE(square_differs(upright, r, c, piece, piece & BLACK ? BLUE : RED, square),
-                 QString());
+        QCOMPARE(square_differs(upright, r, c, piece, piece & BLACK ? BLUE : RED, square), QString());
       }
-    }
 
     const QImage turned = compose_board(board, bitmaps, {1, 0, 10, 10});
     QCOMPARE(square_differs(turned, 0, 0, ROOK, RED, WHITE), QString());          // h1
@@ -117,13 +111,12 @@ class BoardWindowTest : public WindowTest {
     frame->resize(760, 300);
     QTRY_COMPARE(frame->client_area()->width(), 760);
     const QImage shown = frame->client_area()->grab().toImage();
-    const int width = shown.width();
-    const int height = shown.height();
+    const int width = shown.width(), height = shown.height();
     QCOMPARE(width, 760);
     const QImage composed = compose_board(initial_board(), bitmaps, {0, 0, 10, 10});
     // Away from the seams every window pixel is the board pixel it was stretched from (the
     // sampling may fall on either neighbour of a pixel's exact source).
-    for (int y = 1; y < height - 1; y += 7) {
+    for (int y = 1; y < height - 1; y += 7)
       for (int x = 1; x < width - 1; x += 5) {
         const int bx = std::min(x * 376 / width, 374);
         const int by = std::min(y * 376 / height, 374);
@@ -134,7 +127,6 @@ class BoardWindowTest : public WindowTest {
         QVERIFY2((shown.pixel(x, y) | 0xFF000000) == (source | 0xFF000000),
                  qPrintable(QStringLiteral("window pixel %1,%2").arg(x).arg(y)));
       }
-    }
     // A square is 95 pixels wide and an eighth of the height high: corners of the light a8, the
     // dark b8 and the light b7, all outside their pieces' outlines.
     QCOMPARE(shown.pixel(93, 1), WHITE);

@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -106,7 +107,7 @@ class CommandLog : public InterpreterBackend {
     if (on_command) on_command(command);
     for (const auto& [prefix, reply] : replies) {
       if (std::string(command).rfind(prefix, 0) != 0) continue;
-      if (!reply.play.empty()) real_run(("B" + reply.play).c_str(), state);
+      if (!reply.play.empty()) game_core.hauptloop(("B" + reply.play).c_str(), state, result_out);
       message_ = reply.message;
       result_ = reply.result;
       *result_out = result_.c_str();
@@ -126,21 +127,13 @@ class CommandLog : public InterpreterBackend {
     }
     return {};
   }
-  int count(const std::string& command) const {
-    int n = 0;
-    for (const std::string& c : commands) n += c == command;
-    return n;
-  }
+  int count(const std::string& command) const { return std::count(commands.begin(), commands.end(), command); }
 
   std::vector<std::string> commands;
   std::map<std::string, Reply> replies;
   std::function<void(const std::string&)> on_command;
 
  private:
-  static void real_run(const char* command, GameState* state) {
-    const char* result = nullptr;
-    game_core.hauptloop(command, state, &result);
-  }
   std::string message_;
   std::string result_;
 };
