@@ -3,9 +3,9 @@
 // and whole files read and written.
 #include <stdlib.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,10 +32,9 @@ class ScratchFolder {
   std::string path(const std::string& name) const { return folder_ + "/" + name; }
   // The names in the folder, sorted, each followed by a blank.
   std::string listing() const {
-    std::vector<std::string> names;
+    std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder_))
-      names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
+      names.insert(entry.path().filename().string());
     std::string text;
     for (const std::string& name : names) text += name + " ";
     return text;
@@ -46,9 +45,8 @@ class ScratchFolder {
 };
 
 inline std::string read_whole_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
-  text << in.rdbuf();
+  text << std::ifstream(path, std::ios::binary).rdbuf();
   return text.str();
 }
 

@@ -61,11 +61,7 @@ TEST(MoveText, AcceptsBothLetterSetsInEitherCase) {
   EXPECT_EQ(parse_move(pos, "a7a8L")->promotion(), Bishop);
   EXPECT_EQ(parse_move(pos, "A7A8Q"), queen);  // squares in capitals as well
   EXPECT_EQ(move_to_text(*parse_move(pos, "E1F2")), "e1f2");
-  EXPECT_FALSE(parse_move(pos, "a7a8x"));
-  EXPECT_FALSE(parse_move(pos, "e1e3"));
-  EXPECT_FALSE(parse_move(pos, "e1"));
-  EXPECT_FALSE(parse_move(pos, "i1e2"));
-  EXPECT_FALSE(parse_move(pos, "I1E2"));
+  for (const char* text : {"a7a8x", "e1e3", "e1", "i1e2", "I1E2"}) EXPECT_FALSE(parse_move(pos, text)) << text;
   EXPECT_EQ(move_to_text(*parse_move(pos, "a7b8n")), "a7b8n");
 }
 

@@ -94,10 +94,9 @@ TEST(Search, RepetitionOfTheGameHistoryCounts) {
 }
 
 TEST(Levels, TheFourPairsNameDistinctLevels) {
-  EXPECT_EQ(level_from_arguments("0", "1")->number, 1);
-  EXPECT_EQ(level_from_arguments("3", "1")->number, 2);
-  EXPECT_EQ(level_from_arguments("4", "1")->number, 3);
-  EXPECT_EQ(level_from_arguments("4", "5")->number, 4);
+  for (const auto& [strength, increment, number] :
+       {std::tuple{"0", "1", 1}, {"3", "1", 2}, {"4", "1", 3}, {"4", "5", 4}})
+    EXPECT_EQ(level_from_arguments(strength, increment)->number, number) << strength << " " << increment;
   EXPECT_FALSE(level_from_arguments("5", "5"));
 }
 

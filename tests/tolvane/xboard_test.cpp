@@ -56,16 +56,6 @@ TEST_F(Xboard, MoveNowAndThinkingOutputWithTwoThreads) {
   EXPECT_TRUE(begins(engine.first("Error"), "Error (bad cores)"));
 }
 
-TEST_F(Xboard, PondersOnTheOpponentsTimeAndStillAnswersPing) {
-  engine.send({"new", "cores 2", "hard", "level 0 1 0", "time 3000", "otim 3000", "usermove e2e4"});
-  ASSERT_FALSE(engine.first("move ").empty());
-  // The engine ponders now; a ping is answered at once and the game goes on.
-  EXPECT_TRUE(engine.before_pong(3).empty());
-  engine.send({"time 2900", "usermove d2d4"});
-  std::string reply = engine.first("");
-  EXPECT_TRUE(begins(reply, "move ") || begins(reply, "Illegal")) << reply;
-}
-
 TEST_F(Xboard, ThePredictedReplyIsAnsweredFromThePonderSearch) {
   engine.send({"new", "hard", "post", "level 0 1 0", "time 6000", "usermove d2d4"});
   // The last thinking line before the move names the reply the engine expects.

@@ -26,11 +26,7 @@ Function next_definition(const char* name) {
   return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
 
-bool write_text(const char* path, const std::string& text) {
-  std::ofstream out(path);
-  out << text;
-  return static_cast<bool>(out.flush());
-}
+bool write_text(const char* path, const std::string& text) { return bool(std::ofstream(path) << text << std::flush); }
 
 // Mounts made from here on stay invisible to the rest of the machine.
 bool enter_mount_namespace() {
@@ -39,12 +35,10 @@ bool enter_mount_namespace() {
       // Without the right to mount, a user namespace of our own may still give it.
       const uid_t uid = getuid();
       const gid_t gid = getgid();
-      if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
-      if (!write_text("/proc/self/setgroups", "deny") ||
+      if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0 || !write_text("/proc/self/setgroups", "deny") ||
           !write_text("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") ||
-          !write_text("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1")) {
+          !write_text("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1"))
         return false;
-      }
     }
     return mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
   }();
@@ -92,12 +86,10 @@ MountableFolder::~MountableFolder() {
 
 bool MountableFolder::mount_tmpfs(const std::string& size) {
   if (!enter_mount_namespace()) return false;
-  const std::string options = "size=" + size;
-  mounted_ = mount("tmpfs", folder().c_str(), "tmpfs", 0, options.c_str()) == 0;
+  mounted_ = mount("tmpfs", folder().c_str(), "tmpfs", 0, ("size=" + size).c_str()) == 0;
   return mounted_;
 }
 
 bool MountableFolder::remount_read_only() {
-  return mounted_ &&
-         mount(nullptr, folder().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+  return mounted_ && mount(nullptr, folder().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }

@@ -8,7 +8,6 @@
 // A scratch folder that can take a small file system of its own.
 class MountableFolder : public ScratchFolder {
  public:
-  MountableFolder() = default;
   ~MountableFolder();
 
   // A tmpfs of size bytes mounted on the folder inside a mount namespace of this process only;
