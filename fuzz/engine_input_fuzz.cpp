@@ -41,15 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   engine_link.send_line(uci ? "uci" : "xboard");
   if (!uci) engine_link.send_line("protover 2");
   for (const std::string& line : input_lines(data + 1, size - 1)) engine_link.send_line(line.c_str());
-  if (uci) {
-    engine_link.send_line("stop");
-    engine_link.send_line("isready");
-    require(answered("readyok"), "no readyok after stop and isready");
-  } else {
-    engine_link.send_line("?");
-    engine_link.send_line("ping 424242");
-    require(answered("pong 424242"), "no pong after ? and ping");
-  }
+  engine_link.send_line(uci ? "stop" : "?");
+  engine_link.send_line(uci ? "isready" : "ping 424242");
+  require(answered(uci ? "readyok" : "pong 424242"), "no readyok after stop and isready, or no pong after ? and ping");
   engine_link.shut_down();
   return 0;
 }

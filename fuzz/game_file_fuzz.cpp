@@ -10,8 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   GameFileReader file;
   require(file.open(QString::fromStdString(scratch_file(data, size))) == 0, "a scratch file would not open");
   // Byte 0 holds the command letter, as in loading.
-  char command[500];
-  command[0] = 'b';
+  char command[500] = "b";
   while (file.read_line(command + 1, 497)) {
     require(strnlen(command + 1, 497) <= 496, "a line read overran its 496 characters");
     if (!game.run(command).message.empty()) break;

@@ -26,6 +26,11 @@ class PositionTest : public ::testing::Test {
     EXPECT_NE(node, nullptr) << fen;
     return node;
   }
+  // The base node of the initial position, built as a new game builds it.
+  PositionNode* initial_root() {
+    SetInitialPosition();
+    return PlayMove(nullptr, &core, &board, 0);
+  }
   // The base node with only its legal moves, as the interpreter keeps its nodes.
   PositionNode* legal_base(const std::string& fen) {
     PositionNode* node = base(fen);

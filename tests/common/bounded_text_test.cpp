@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -15,17 +16,12 @@ struct Guarded {
 };
 
 TEST(BoundedTextTest, CopyCutsWhatDoesNotFitAndSaysSo) {
-  struct Case {
-    const char* text;
-    const char* kept;
-    bool whole;
-  };
-  for (const Case& c : {Case{"", "", true}, Case{"abc", "abc", true}, Case{"abcde", "abcde", true},
-                        Case{"abcdef", "abcde", false}, Case{"abcdefghij", "abcde", false}}) {
+  for (const auto& [text, kept, whole] : {std::tuple{"", "", true}, {"abc", "abc", true}, {"abcde", "abcde", true},
+                                          {"abcdef", "abcde", false}, {"abcdefghij", "abcde", false}}) {
     Guarded buffer;
-    EXPECT_EQ(copy_text(buffer.text(), Guarded::size, c.text), c.whole) << c.text;
-    EXPECT_EQ(std::string(buffer.text()), c.kept) << c.text;
-    EXPECT_TRUE(buffer.guards_intact()) << c.text;
+    EXPECT_EQ(copy_text(buffer.text(), Guarded::size, text), whole) << text;
+    EXPECT_EQ(std::string(buffer.text()), kept) << text;
+    EXPECT_TRUE(buffer.guards_intact()) << text;
   }
 }
 

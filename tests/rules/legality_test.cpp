@@ -16,8 +16,7 @@ class LegalityTest : public PositionTest {
 };
 
 TEST_F(LegalityTest, InitialPositionKeepsAllMovesInOrder) {
-  SetInitialPosition();
-  PositionNode* root = PlayMove(nullptr, &core, &board, 0);
+  PositionNode* root = initial_root();
   MoveEntry before[20];
   memcpy(before, root->Zuege(), sizeof before);
   filtered(root);
@@ -33,8 +32,7 @@ TEST_F(LegalityTest, MateAndStalemateLeaveAnEmptyList) {
 }
 
 TEST_F(LegalityTest, RemovalFillsTheSlotFromTheEnd) {
-  SetInitialPosition();
-  PositionNode* root = PlayMove(nullptr, &core, &board, 0);
+  PositionNode* root = initial_root();
   root->Anz_moegl_zuege = 8;
   for (int i = 0; i < 8; ++i) root->Zuege()[i].Von = static_cast<uint8_t>(i);
   RemoveMove(root, 2);

@@ -5,14 +5,7 @@
 
 namespace {
 
-class PositionTreeTest : public PositionTest {
- protected:
-  // The base node of the initial position, built as a new game builds it.
-  PositionNode* initial_root() {
-    SetInitialPosition();
-    return PlayMove(nullptr, &core, &board, 0);
-  }
-};
+using PositionTreeTest = PositionTest;
 
 TEST_F(PositionTreeTest, BaseNodeOfTheInitialPosition) {
   PositionNode* node = initial_root();

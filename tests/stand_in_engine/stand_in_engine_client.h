@@ -11,18 +11,15 @@
 class StandInEngine {
  public:
   // The script format is described at the top of stand_in_engine.cpp.
-  explicit StandInEngine(const std::string& script)
-      : script_path_(folder_.path("script")), record_path_(folder_.path("record")) {
-    std::ofstream(script_path_) << script;
+  explicit StandInEngine(const std::string& script) {
+    std::ofstream(folder_.path("script")) << script;
     std::ofstream{record_path_};
-    setenv("STAND_IN_SCRIPT", script_path_.c_str(), 1);
+    setenv("STAND_IN_SCRIPT", folder_.path("script").c_str(), 1);
     setenv("STAND_IN_RECORD", record_path_.c_str(), 1);
     setenv("TOLVANE_ENGINE", STAND_IN_ENGINE_PATH, 1);
   }
   ~StandInEngine() {
-    unsetenv("TOLVANE_ENGINE");
-    unsetenv("STAND_IN_SCRIPT");
-    unsetenv("STAND_IN_RECORD");
+    for (const char* variable : {"TOLVANE_ENGINE", "STAND_IN_SCRIPT", "STAND_IN_RECORD"}) unsetenv(variable);
   }
   StandInEngine(const StandInEngine&) = delete;
   StandInEngine& operator=(const StandInEngine&) = delete;
@@ -37,6 +34,5 @@ class StandInEngine {
 
  private:
   ScratchFolder folder_;
-  std::string script_path_;
-  std::string record_path_;
+  std::string record_path_ = folder_.path("record");
 };

@@ -75,19 +75,15 @@ TEST_F(Dialogue, MovesInEitherCaseAreTakenAndImpossibleOnesRefused) {
 }
 
 TEST_F(Dialogue, TheResultLineFollowsTheMoveThatEndsTheGame) {
-  struct Case {
-    const char* fen;
-    const char* user_move;  // none: "go"
-    const char* reply;
-    const char* result;
-  };
   engine.send({"easy", LEVEL_LINES[2].level});
-  for (const Case& c : {Case{"6k1/5ppp/8/8/8/8/8/R5K1 w  KQkq - 0 30", nullptr, "move a1a8", WHITE_MATES},
-                        Case{"7k/8/8/8/8/8/r4PPP/6K1 w  KQkq - 0 30", "g1h1", "move a2a1", BLACK_MATES},
-                        Case{"4k3/8/8/8/8/8/R7/4K3 w - - 99 80", nullptr, "move ", DRAW_BY_FIFTY_MOVES}}) {
-    engine.send({"new", std::string("setboard ") + c.fen, c.user_move ? c.user_move : "go"});
-    EXPECT_TRUE(begins(engine.reply(), c.reply)) << c.fen;
-    EXPECT_EQ(engine.read_line(), c.result) << c.fen;
+  // The position, the move sent ("go" for the engine to move first), the reply and the result line.
+  for (const auto& [fen, sent, reply, result] :
+       {std::tuple{"6k1/5ppp/8/8/8/8/8/R5K1 w  KQkq - 0 30", "go", "move a1a8", WHITE_MATES},
+        {"7k/8/8/8/8/8/r4PPP/6K1 w  KQkq - 0 30", "g1h1", "move a2a1", BLACK_MATES},
+        {"4k3/8/8/8/8/8/R7/4K3 w - - 99 80", "go", "move ", DRAW_BY_FIFTY_MOVES}}) {
+    engine.send({"new", std::string("setboard ") + fen, sent});
+    EXPECT_TRUE(begins(engine.reply(), reply)) << fen;
+    EXPECT_EQ(engine.read_line(), result) << fen;
   }
   // A move after the end: the result again.
   engine.send("e8d8");
