@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "tests/notation/notation_fixture.h"
 
@@ -11,12 +12,8 @@ namespace {
 // double step, the castling field with the rights left, two blanks before it.
 TEST_F(NotationTest, PositionTextAfterMoves) {
   const char* castling = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 10";
-  struct Case {
-    const char* start;
-    const char* moves;  // separated by blanks
-    const char* text;
-  };
-  const Case cases[] = {
+  // The start, the moves played from it (separated by blanks) and the text of the position reached.
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {kStart, "", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w  KQkq - 0 1"},
       {kStart, "e2e4", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b  KQkq e3 0 1"},
       {kStart, "e2e4 c7c5", "rnbqkbnr/pp1ppppp/8/2p5/4P3/8/PPPP1PPP/RNBQKBNR w  KQkq c6 0 2"},
@@ -29,14 +26,14 @@ TEST_F(NotationTest, PositionTextAfterMoves) {
       {"8/8/8/3k4/8/8/8/4K3 b - - 0 12", "", "8/8/8/3k4/8/8/8/4K3 b  - - 0 12"},
       {"7k/8/8/8/8/8/8/K7 w - - 0 1", "", "7k/8/8/8/8/8/8/K7 w  - - 0 1"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [start, played, expected] : cases) {
     SetUp();
-    PositionNode* node = base(c.start);
-    std::istringstream moves(c.moves);
+    PositionNode* node = base(start);
+    std::istringstream moves(played);
     for (std::string move; moves >> move;) node = play(node, move.c_str());
     char text[POSITION_TEXT_SIZE];
     position_text(&game_board(), text, node);
-    EXPECT_EQ(std::string(text), c.text);
+    EXPECT_EQ(std::string(text), expected);
   }
 }
 

@@ -9,12 +9,8 @@ namespace {
 
 TEST(GameResult, TheMoveThatEndsTheGameNamesTheEndAndTakingItBackUndoesIt) {
   const char* start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
-  struct Case {
-    const char* fen;
-    std::vector<const char*> moves;
-    const char* result;  // after the last move; none before it
-  };
-  const Case cases[] = {
+  // The position, the moves played and the result after the last of them (none before it).
+  const std::tuple<const char*, std::vector<const char*>, const char*> cases[] = {
       {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", {"a1a8"}, "1-0 {White mates}"},
       {start, {"f2f3", "e7e5", "g2g4", "d8h4"}, "0-1 {Black mates}"},
       {"7k/8/6Q1/8/8/8/8/K7 w - - 0 1", {"g6f7"}, "1/2-1/2 {Stalemate}"},
@@ -27,17 +23,17 @@ TEST(GameResult, TheMoveThatEndsTheGameNamesTheEndAndTakingItBackUndoesIt) {
       // Mate on the hundredth half-move is a mate, not a draw.
       {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 99 80", {"a1a8"}, "1-0 {White mates}"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.moves.back());
+  for (const auto& [fen, moves, result] : cases) {
+    SCOPED_TRACE(moves.back());
     Game g;
-    g.set_position(*Position::from_fen(c.fen));
-    for (const char* text : c.moves) {
+    g.set_position(*Position::from_fen(fen));
+    for (const char* text : moves) {
       EXPECT_FALSE(g.result());
       auto m = parse_move(g.position(), text);
       ASSERT_TRUE(m) << text;
       g.play(*m);
     }
-    EXPECT_EQ(g.result(), c.result ? std::optional<std::string>(c.result) : std::nullopt);
+    EXPECT_EQ(g.result(), result ? std::optional<std::string>(result) : std::nullopt);
     ASSERT_TRUE(g.take_back());
     EXPECT_FALSE(g.result());
   }

@@ -68,11 +68,7 @@ TEST(Levels, ClubPlayerAndMasterKeepTheirQueen) {
 
 TEST(Levels, EveryLevelMatesABareKing) {
   // The level plays White against a careful defender.
-  const char* fens[] = {
-      "8/8/8/3k4/8/8/8/Q3K3 w - - 0 1",
-      "8/8/8/4k3/8/8/8/R3K3 w - - 0 1",
-  };
-  for (const char* fen : fens)
+  for (const char* fen : {"8/8/8/3k4/8/8/8/Q3K3 w - - 0 1", "8/8/8/4k3/8/8/8/R3K3 w - - 0 1"})
     for (int level = 1; level <= 4; ++level) {
       auto parsed = Position::from_fen(fen);
       ASSERT_TRUE(parsed) << fen;

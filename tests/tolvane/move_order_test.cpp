@@ -21,16 +21,12 @@ TEST(MoveOrder, ClassesComeInTheirBands) {
   // White can win a rook with the knight, lose the queen for a pawn, or play quietly.
   const char* fen = "4k3/4p3/3p4/2r5/8/1N6/3Q4/4K3 w - - 0 1";
   Position pos = *Position::from_fen(fen);
-  const Move table = *parse_move(pos, "e1f1");
-  const Move killer = *parse_move(pos, "d2h6");
-  const Move second_killer = *parse_move(pos, "d2a5");
-  const Move favoured = *parse_move(pos, "e1e2");
   History history;
-  history.update(White, favoured, 4000);
+  history.update(White, *parse_move(pos, "e1e2"), 4000);
   Killers killers;
-  killers.add(second_killer);
-  killers.add(killer);
-  auto moves = order(fen, table, killers, history);
+  killers.add(*parse_move(pos, "d2a5"));
+  killers.add(*parse_move(pos, "d2h6"));
+  auto moves = order(fen, *parse_move(pos, "e1f1"), killers, history);
   ASSERT_GE(moves.size(), 6u);
   EXPECT_EQ(moves[0], "e1f1");                 // table move
   EXPECT_EQ(moves[1], "b3c5");                 // wins the rook

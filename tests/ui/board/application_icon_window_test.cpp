@@ -5,11 +5,6 @@
 #include "ui/board/piece_bitmaps.h"
 
 namespace {
-
-constexpr QRgb WHITE = 0xFFFFFFFF;
-constexpr QRgb BLACK_PIXEL = 0xFF000000;
-constexpr QRgb RED = 0xFFFF0000;
-
 int count_of(const QImage& image, QRgb colour) {
   int count = 0;
   for (int y = 0; y < image.height(); ++y)

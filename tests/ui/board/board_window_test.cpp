@@ -7,11 +7,6 @@
 
 namespace {
 
-constexpr QRgb WHITE = 0xFFFFFFFF;
-constexpr QRgb BLACK_PIXEL = 0xFF000000;
-constexpr QRgb RED = 0xFFFF0000;
-constexpr QRgb BLUE = 0xFF0000FF;
-
 Board initial_board() {
   SetInitialPosition();
   return game_board();

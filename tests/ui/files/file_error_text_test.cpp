@@ -17,10 +17,7 @@ TEST(FileErrorText, EveryCauseAndTheLongestFitsWhole) {
 TEST(FileErrorCause, ErrnoValuesMapOntoCauses) {
   EXPECT_EQ(file_error_cause(ENOENT, "/tmp/missing-game.chd"), 2);
   EXPECT_EQ(file_error_cause(ENOENT, "/no-such-folder-here/game.chd"), 3);
-  EXPECT_EQ(file_error_cause(ENOTDIR, "x"), 3);
-  EXPECT_EQ(file_error_cause(EMFILE, "x"), 4);
-  for (int e : {EACCES, EPERM, EISDIR, EROFS}) EXPECT_EQ(file_error_cause(e, "x"), 5);
-  EXPECT_EQ(file_error_cause(EIO, "x"), 10);
-  for (int e : {ENOSPC, EDQUOT}) EXPECT_EQ(file_error_cause(e, "x"), 13);
-  EXPECT_EQ(file_error_cause(EINVAL, "x"), 1);
+  for (const auto& [error, cause] : {std::pair{ENOTDIR, 3}, {EMFILE, 4}, {EACCES, 5}, {EPERM, 5}, {EISDIR, 5},
+                                     {EROFS, 5}, {EIO, 10}, {ENOSPC, 13}, {EDQUOT, 13}, {EINVAL, 1}})
+    EXPECT_EQ(file_error_cause(error, "x"), cause) << error;
 }

@@ -25,6 +25,10 @@ class GameFilesWindowTest : public WindowTest {
   Q_OBJECT
   QTemporaryDir folder;
 
+  void file_command(int command, const QString& path) {
+    boxes.path = path;
+    frame->OnCommand(command);
+  }
   void play(const std::vector<std::string>& moves) {
     for (const std::string& move : moves) frame->SubmitUserMove(("B" + move).c_str());
   }
@@ -65,8 +69,7 @@ class GameFilesWindowTest : public WindowTest {
   }
 
   void empty_game_and_english_letters_with_lf_ends() {
-    boxes.path = folder.filePath("empty.chd");
-    frame->OnCommand(ID_SAVE_GAME);
+    file_command(ID_SAVE_GAME, folder.filePath("empty.chd"));
     QCOMPARE(file_bytes(boxes.path), std::string());
     play({"e2e4"});
     frame->OnCommand(ID_LOAD_GAME);
@@ -113,16 +116,12 @@ class GameFilesWindowTest : public WindowTest {
     QCOMPARE(boxes.open_calls.back().folder, started_in);
 
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("games")));
-    boxes.path = folder.filePath("games/first.chd");
-    frame->OnCommand(ID_SAVE_GAME);
+    file_command(ID_SAVE_GAME, folder.filePath("games/first.chd"));
     QCOMPARE(boxes.save_calls.back().folder, started_in);
-    boxes.path.clear();
-    frame->OnCommand(ID_LOAD_GAME);
+    file_command(ID_LOAD_GAME, QString());
     QCOMPARE(boxes.open_calls.back().folder, folder.filePath("games"));
-    boxes.path = folder.filePath("games/first.chd");
-    frame->OnCommand(ID_LOAD_GAME);
-    boxes.path.clear();
-    frame->OnCommand(ID_SAVE_GAME);
+    file_command(ID_LOAD_GAME, folder.filePath("games/first.chd"));
+    file_command(ID_SAVE_GAME, QString());
     QCOMPARE(boxes.save_calls.back().folder, folder.filePath("games"));
   }
 
@@ -130,14 +129,12 @@ class GameFilesWindowTest : public WindowTest {
     play({"e2e4"});
     GameDocument* before = frame->document.get();
     for (const QString& path : {folder.filePath("missing.chd"), folder.path()}) {
-      boxes.path = path;
-      frame->OnCommand(ID_LOAD_GAME);
+      file_command(ID_LOAD_GAME, path);
       QCOMPARE(frame->document.get(), before);
       QCOMPARE(frame->document->move_record, std::vector<std::string>({"e2e4"}));
       QCOMPARE(boxes.boxes.back().text, QStringLiteral("Datei - Lese - Fehler"));
     }
-    boxes.path.clear();  // both dialogs cancelled
-    frame->OnCommand(ID_LOAD_GAME);
+    file_command(ID_LOAD_GAME, QString());  // both dialogs cancelled
     frame->OnCommand(ID_SAVE_GAME);
     QCOMPARE(frame->document.get(), before);
     QCOMPARE(boxes.boxes.size(), size_t{2});
@@ -145,8 +142,7 @@ class GameFilesWindowTest : public WindowTest {
 
   void failed_save_names_its_cause_and_keeps_the_old_file() {
     play({"e2e4"});
-    boxes.path = folder.filePath("no-folder/game.chd");
-    frame->OnCommand(ID_SAVE_GAME);
+    file_command(ID_SAVE_GAME, folder.filePath("no-folder/game.chd"));
     QCOMPARE(boxes.shown(),
              QStringList({QCoreApplication::applicationName() + ": Datei-Fehler : All or part of the path is invalid."}));
 

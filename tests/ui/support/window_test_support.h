@@ -18,6 +18,12 @@
 #include "ui/frame/main_frame.h"
 #include "ui/prompts.h"
 
+// The colours of the board and the icon.
+constexpr QRgb WHITE = 0xFFFFFFFF;
+constexpr QRgb BLACK_PIXEL = 0xFF000000;
+constexpr QRgb RED = 0xFFFF0000;
+constexpr QRgb BLUE = 0xFF0000FF;
+
 struct ShownBox {
   QString text;
   QString caption;
