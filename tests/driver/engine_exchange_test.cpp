@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "tests/driver/interpreter_fixture.h"
@@ -138,28 +139,23 @@ TEST_F(EngineExchangeTest, RefusalsAreShownAndOnlyErrorsTakeTheUserMoveBack) {
 // A result line ends the game whether it answers the user's move or follows the engine's own move
 // (a mate, or a draw that only the engine knows of); the end is known when the command returns.
 TEST_F(EngineExchangeTest, ResultLinesEndTheGame) {
-  struct Case {
-    std::string script;
-    Lines commands_before;  // the last of them is answered by the result
-    std::string message;
-    std::string result;
-  };
-  const Case cases[] = {
+  // The script, the commands before "c" (the last of them is answered by the result), its message and the result.
+  const std::tuple<std::string, Lines, std::string, std::string> cases[] = {
       {"on e2e4 => info depth 3 | 1-0 {White mates}\n", {"Be2e4"}, " Engine: \n \n1-0 {White mates}",
        "1-0 {White mates}"},
       {"on f2f3 => move e7e5\non g2g4 => move d8h4 | 0-1 {Black mates}\n", {"Bf2f3", "c", "Bg2g4"}, "",
        "0-1 {Black mates}"},
       {"on e2e4 => move e7e5 | 1/2-1/2 {Draw by repetition}\n", {"Be2e4"}, "", "1/2-1/2 {Draw by repetition}"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.result);
+  for (const auto& [script, commands_before, message, result] : cases) {
+    SCOPED_TRACE(result);
     afresh();
-    start_with(c.script);
-    for (const std::string& command : c.commands_before) run(command);
-    EXPECT_EQ(run("c"), c.message);
-    EXPECT_EQ(result_, c.result);
-    EXPECT_EQ(run("Bd2d4"), c.result);
-    EXPECT_EQ(run("lf"), c.result);
+    start_with(script);
+    for (const std::string& command : commands_before) run(command);
+    EXPECT_EQ(run("c"), message);
+    EXPECT_EQ(result_, result);
+    EXPECT_EQ(run("Bd2d4"), result);
+    EXPECT_EQ(run("lf"), result);
     received();  // everything sent so far is in the record now
     const Lines heard = engine_->received();
     EXPECT_EQ(run("c"), "");

@@ -96,24 +96,22 @@ TEST_F(ConsoleInputTest, SwitchWithAnotherLetterReadsOnlyThatLetter) {
 }
 
 TEST(TraceLogTest, ClosedLogIgnoresWritesAndOpenLogWritesLines) {
-  TraceLog closed;
-  closed.trace_write("hauptloop");
-  closed.trace_close();
-  EXPECT_EQ(closed.file, nullptr);
-
-  TraceLog open_log;
-  open_log.file = tmpfile();
-  ASSERT_NE(open_log.file, nullptr);
-  open_log.enabled = 1;
-  open_log.trace_write("hauptloop B");
-  fflush(open_log.file);
-  rewind(open_log.file);
+  TraceLog trace;
+  trace.trace_write("hauptloop");  // closed: ignored
+  trace.trace_close();
+  EXPECT_EQ(trace.file, nullptr);
+  trace.file = tmpfile();
+  ASSERT_NE(trace.file, nullptr);
+  trace.enabled = 1;
+  trace.trace_write("hauptloop B");
+  fflush(trace.file);
+  rewind(trace.file);
   char line[40] = {};
-  ASSERT_NE(fgets(line, sizeof line, open_log.file), nullptr);
+  ASSERT_NE(fgets(line, sizeof line, trace.file), nullptr);
   EXPECT_STREQ(line, "hauptloop B\n");
-  open_log.trace_close();
-  EXPECT_EQ(open_log.enabled, 0);
-  EXPECT_EQ(open_log.file, nullptr);
+  trace.trace_close();
+  EXPECT_EQ(trace.enabled, 0);
+  EXPECT_EQ(trace.file, nullptr);
 }
 
 }  // namespace

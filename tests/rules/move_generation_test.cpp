@@ -19,12 +19,11 @@ TEST_F(MoveGenerationTest, InitialPositionInSquareOrder) {
 
 TEST_F(MoveGenerationTest, PromotionsQueenRookBishopKnightThenCaptures) {
   PositionNode* node = base("r3k3/1P6/8/8/8/8/8/4K3 w q - 0 1");
-  const MoveEntry* m = node->Zuege();
   const Piece order[] = {QUEEN, ROOK, BISHOP, KNIGHT};
   int first = find(node, "b7b8");
   ASSERT_GE(first, 0);
   for (int k = 0; k < 8; ++k) {
-    const MoveEntry& e = m[first + k];
+    const MoveEntry& e = node->Zuege()[first + k];
     EXPECT_EQ(move_text(node, first + k), k < 4 ? "b7b8" : "b7a8");
     EXPECT_EQ(e.Fig, order[k % 4]);
     EXPECT_TRUE(e.Status & PROMOTION_MARK);

@@ -1,5 +1,6 @@
 // The mate search: mates found at their depth with the mating first move, nothing else changed.
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "rules/rules.h"
@@ -23,57 +24,48 @@ class MateSearchTest : public PositionTest {
   }
 };
 
-struct MateCase {
-  const char* fen;
-  int depth;
-  const char* first_move;
-};
 
 TEST_F(MateSearchTest, MatesSetUpOnTheBoardAreFoundAtTheirDepthWithTheMatingMove) {
-  const MateCase cases[] = {
+  // The position, the depth of its mate and the mating line's first move.
+  const std::tuple<const char*, int, const char*> cases[] = {
       {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", 1, "a1a8"},              // back rank
       {"7k/8/8/5K2/8/8/8/1R6 w - - 0 1", 3, "f5g6"},                 // king first, then the rook
       {"r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1", 5, "f6a6"},          // quiet first move
       {"8/8/8/8/8/5k2/6q1/4K3 b - - 0 1", 1, "g2e2"},                // Black mates as well
   };
-  for (const MateCase& c : cases) {
+  for (const auto& [fen, depth, first_move] : cases) {
     SetUp();
-    PositionNode* node = base(c.fen);
+    PositionNode* node = base(fen);
     // The search leaves board, pool and move list as they were.
     const Board before = board;
     uint8_t* free_before = core.Pool_free;
     const std::vector<std::string> list = moves_of(node);
-    EXPECT_EQ(mate_found_at(node), c.depth) << c.fen;
+    EXPECT_EQ(mate_found_at(node), depth) << fen;
     EXPECT_TRUE(same_board(before, board));
     EXPECT_EQ(core.Pool_free, free_before);
     EXPECT_EQ(moves_of(node), list);
-    EXPECT_EQ(move_text(node, node->Bester_zug), c.first_move) << c.fen;
-    if (c.depth > 1) {
-      EXPECT_EQ(search(node, 0, static_cast<int16_t>(c.depth - 2)), 0) << c.fen;
+    EXPECT_EQ(move_text(node, node->Bester_zug), first_move) << fen;
+    if (depth > 1) {
+      EXPECT_EQ(search(node, 0, static_cast<int16_t>(depth - 2)), 0) << fen;
     }
   }
 }
 
 TEST_F(MateSearchTest, MatesReachedByPlayedMovesAreFound) {
-  struct Game {
-    const char* fen;
-    std::vector<const char*> moves;
-    int depth;
-    const char* first_move;
-  };
-  const Game games[] = {
+  // The start, the moves played, the depth of the mate then and its first move.
+  const std::tuple<const char*, std::vector<const char*>, int, const char*> games[] = {
       {kStart, {"f2f3", "e7e5", "g2g4"}, 1, "d8h4"},  // fool's mate
       // Legal's trap: after 5...Bxd1 White mates in two, beginning with the bishop's check.
       {kStart, {"e2e4", "e7e5", "g1f3", "d7d6", "f1c4", "c8g4", "b1c3", "g7g6", "f3e5", "g4d1"}, 3, "c4f7"},
       // The quiet mate in three, reached by two moves of each side's king and rook.
       {"rr5k/5p1p/5R2/4B3/8/8/7P/6K1 w - - 0 1", {"g1h1", "b8g8"}, 5, "f6a6"},
   };
-  for (const Game& game : games) {
+  for (const auto& [fen, moves, depth, first_move] : games) {
     SetUp();
-    PositionNode* node = legal_base(game.fen);
-    for (const char* move : game.moves) node = play(node, move);
-    EXPECT_EQ(mate_found_at(node), game.depth) << game.first_move;
-    EXPECT_EQ(move_text(node, node->Bester_zug), game.first_move);
+    PositionNode* node = legal_base(fen);
+    for (const char* move : moves) node = play(node, move);
+    EXPECT_EQ(mate_found_at(node), depth) << first_move;
+    EXPECT_EQ(move_text(node, node->Bester_zug), first_move);
   }
 }
 

@@ -130,9 +130,8 @@ int main(int argc, char** argv) {
   const char* script_path = setting(argc, argv, 1, "STAND_IN_SCRIPT");
   if (script_path && *script_path && !load_script(script_path, script)) return 2;
   const char* record_path = setting(argc, argv, 2, "STAND_IN_RECORD");
-  const int record = record_path && *record_path
-                         ? ::open(record_path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644)
-                         : -1;
+  const int record =
+      record_path && *record_path ? ::open(record_path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644) : -1;
 
   reply(script.greeting);
   std::string line;

@@ -56,9 +56,8 @@ TEST(MoveText, AcceptsBothLetterSetsInEitherCase) {
   EXPECT_EQ(queen->promotion(), Queen);
   EXPECT_EQ(parse_move(pos, "a7a8D"), queen);
   EXPECT_EQ(parse_move(pos, "a7a8"), queen);  // no letter: a queen
-  EXPECT_EQ(parse_move(pos, "a7b8S")->promotion(), Knight);
-  EXPECT_EQ(parse_move(pos, "a7b8t")->promotion(), Rook);
-  EXPECT_EQ(parse_move(pos, "a7a8L")->promotion(), Bishop);
+  for (const auto& [text, piece] : {std::pair{"a7b8S", Knight}, {"a7b8t", Rook}, {"a7a8L", Bishop}})
+    EXPECT_EQ(parse_move(pos, text)->promotion(), piece) << text;
   EXPECT_EQ(parse_move(pos, "A7A8Q"), queen);  // squares in capitals as well
   EXPECT_EQ(move_to_text(*parse_move(pos, "E1F2")), "e1f2");
   for (const char* text : {"a7a8x", "e1e3", "e1", "i1e2", "I1E2"}) EXPECT_FALSE(parse_move(pos, text)) << text;

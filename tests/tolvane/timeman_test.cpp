@@ -9,8 +9,8 @@ namespace tolvane {
 namespace {
 
 TEST(TimePlan, StaysWellInsideTheClock) {
-  for (std::int64_t left : {50, 200, 1000, 10000, 60000, 600000}) {
-    for (std::int64_t inc : {0, 100, 2000}) {
+  for (std::int64_t left : {50, 200, 1000, 10000, 60000, 600000})
+    for (std::int64_t inc : {0, 100, 2000})
       for (int to_go : {0, 1, 5, 40}) {
         Clock clock;
         clock.time_left_ms = left;
@@ -23,8 +23,6 @@ TEST(TimePlan, StaysWellInsideTheClock) {
         EXPECT_LE(b.hard_ms, std::max<std::int64_t>(1, (left - clock.overhead_ms) * 8 / 10))
             << left << " " << inc << " " << to_go;
       }
-    }
-  }
 }
 
 TEST(TimePlan, FixedMoveTimeAndNoClock) {

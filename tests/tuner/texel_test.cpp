@@ -75,9 +75,8 @@ TEST(Texel, WritesSourceThatNamesEveryWeight) {
   params.hanging = {-7, 123};
   std::ostringstream out;
   write_params(params, out);
-  EXPECT_NE(out.str().find("p.hanging = {-7, 123};"), std::string::npos);
-  EXPECT_NE(out.str().find("p.material[4] = {"), std::string::npos);
-  EXPECT_NE(out.str().find("const EvalParams& tuned_params()"), std::string::npos);
+  for (const char* part : {"p.hanging = {-7, 123};", "p.material[4] = {", "const EvalParams& tuned_params()"})
+    EXPECT_NE(out.str().find(part), std::string::npos) << part;
 }
 
 TEST(SelfPlay, WritesLabelledQuietPositions) {

@@ -12,7 +12,6 @@
 
 namespace {
 
-std::string file_bytes(const QString& path) { return read_whole_file(path.toStdString()); }
 void write_file(const QString& path, const std::string& bytes) { write_whole_file(path.toStdString(), bytes); }
 
 // White's pawn takes its way to a8 and becomes a queen there.
@@ -51,7 +50,7 @@ class GameFilesWindowTest : public WindowTest {
     QCOMPARE(boxes.save_calls[0].default_suffix, QStringLiteral("chd"));
     std::string expected;
     for (const std::string& move : PROMOTION_GAME) expected += move + "\r\n";
-    QCOMPARE(file_bytes(boxes.path), expected);
+    QCOMPARE(read_whole_file(boxes.path.toStdString()), expected);
 
     frame->OnCommand(ID_NEW_GAME);
     frame->OnCommand(ID_LOAD_GAME);
@@ -70,7 +69,7 @@ class GameFilesWindowTest : public WindowTest {
 
   void empty_game_and_english_letters_with_lf_ends() {
     file_command(ID_SAVE_GAME, folder.filePath("empty.chd"));
-    QCOMPARE(file_bytes(boxes.path), std::string());
+    QCOMPARE(read_whole_file(boxes.path.toStdString()), std::string());
     play({"e2e4"});
     frame->OnCommand(ID_LOAD_GAME);
     QVERIFY(frame->document->move_record.empty());
