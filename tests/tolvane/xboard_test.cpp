@@ -56,8 +56,8 @@ TEST_F(Xboard, MoveNowAndThinkingOutputWithTwoThreads) {
   EXPECT_TRUE(begins(engine.first("Error"), "Error (bad cores)"));
 }
 
-TEST_F(Xboard, ThePredictedReplyIsAnsweredFromThePonderSearch) {
-  engine.send({"new", "hard", "post", "level 0 1 0", "time 6000", "usermove d2d4"});
+TEST_F(Xboard, ThePredictedReplyIsAnsweredFromTheTwoThreadPonderSearch) {
+  engine.send({"new", "cores 2", "hard", "post", "level 0 1 0", "time 6000", "usermove d2d4"});
   // The last thinking line before the move names the reply the engine expects.
   auto lines = engine.read_until("move ");
   ASSERT_GE(lines.size(), 2u);
