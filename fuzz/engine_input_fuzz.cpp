@@ -4,7 +4,6 @@
 // answered within a few seconds, and the program must still be running.
 #include <chrono>
 #include <cstdio>
-#include <string>
 
 #include "engine/engine_link.h"
 #include "fuzz/fuzz_support.h"

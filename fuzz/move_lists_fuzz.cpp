@@ -3,9 +3,6 @@
 // must count the same perft leaves two plies deep.
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "board/movegen.h"
 #include "board/position.h"

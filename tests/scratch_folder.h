@@ -8,7 +8,6 @@
 #include <set>
 #include <sstream>
 #include <string>
-#include <vector>
 
 class ScratchFolder {
  public:

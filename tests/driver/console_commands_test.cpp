@@ -1,11 +1,7 @@
 // The console commands through hauptloop: own move choice, mate search, dumps, manual moves.
 #include <cstdlib>
-#include <initializer_list>
-#include <string>
-#include <utility>
 
 #include "driver/console_commands.h"
-#include "driver/output_channel.h"
 #include "tests/console_io.h"
 #include "tests/driver/interpreter_fixture.h"
 

@@ -5,10 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
-#include <string>
 #include <thread>
 #include <tuple>
-#include <vector>
 
 #include "tests/driver/interpreter_fixture.h"
 #include "tests/stand_in_engine/stand_in_engine_client.h"

@@ -2,12 +2,8 @@
 // Shared pieces of the engine link tests: a folder for programs and a link to a scripted engine.
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <string>
 
 #include "common/engine_words.h"
 #include "engine/engine_link.h"

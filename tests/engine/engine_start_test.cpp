@@ -98,11 +98,12 @@ TEST_F(EngineStart, TheEngineGetsDefaultSigpipeAndOnlyItsOwnPipeEnds) {
   EXPECT_EQ(ignored & (1ull << (SIGPIPE - 1)), 0u);
   EXPECT_EQ(signal(SIGPIPE, SIG_IGN), SIG_IGN);  // ignored here
 
-  struct stat ours;
-  ASSERT_EQ(fstat(link_.child_stdin_write, &ours), 0);
-  const std::string own_input = "pipe:[" + std::to_string(ours.st_ino) + "]";
-  ASSERT_EQ(fstat(link_.child_stdout_read, &ours), 0);
-  const std::string own_output = "pipe:[" + std::to_string(ours.st_ino) + "]";
+  const auto pipe_of = [](int fd) {
+    struct stat ours {};
+    EXPECT_EQ(fstat(fd, &ours), 0);
+    return "pipe:[" + std::to_string(ours.st_ino) + "]";
+  };
+  const std::string own_input = pipe_of(link_.child_stdin_write), own_output = pipe_of(link_.child_stdout_read);
   int held_input = 0, held_output = 0;
   for (const auto& entry : std::filesystem::directory_iterator(proc + "/fd")) {
     const std::string target = std::filesystem::read_symlink(entry.path());
@@ -110,10 +111,8 @@ TEST_F(EngineStart, TheEngineGetsDefaultSigpipeAndOnlyItsOwnPipeEnds) {
     if (target == own_input) held_input += number == "0" ? 1 : 100;
     if (target == own_output) held_output += number == "1" || number == "2" ? 1 : 100;
   }
-  EXPECT_EQ(held_input, 1);
-  EXPECT_EQ(held_output, 2);
-  EXPECT_EQ(link_.child_stdin_read, -1);
-  EXPECT_EQ(link_.child_stdout_write, -1);
+  EXPECT_EQ(std::tuple(held_input, held_output), std::tuple(1, 2));
+  EXPECT_EQ(std::tuple(link_.child_stdin_read, link_.child_stdout_write), std::tuple(-1, -1));
 }
 
 // Shut down tells the engine to quit, kills it when it stays, and reaps it either way.
@@ -129,10 +128,8 @@ TEST_F(EngineStart, ShutDownSaysQuitAndReapsTheEngine) {
     EXPECT_EQ(engine.received(), heard);
     EXPECT_EQ(waitpid(child, nullptr, WNOHANG), -1);
     EXPECT_EQ(errno, ECHILD);
-    EXPECT_EQ(link_.start_status, -1);
-    EXPECT_EQ(link_.process_id, 0);
-    EXPECT_EQ(link_.child_stdin_write, -1);
-    EXPECT_EQ(link_.child_stdout_read, -1);
+    EXPECT_EQ(std::tuple(link_.start_status, link_.process_id, link_.child_stdin_write, link_.child_stdout_read),
+              std::tuple(-1, 0, -1, -1));
     link_.shut_down();  // at exit once more: nothing left to do
     EXPECT_EQ(engine.received(), heard);
   }

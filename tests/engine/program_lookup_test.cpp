@@ -22,20 +22,17 @@ class ProgramLookup : public ::testing::Test {
 
 TEST_F(ProgramLookup, BesideComesFirstThenTheInstallationThenTheCurrentDirectoryThenPath) {
   // Each program added is found before all those added earlier.
-  struct Step {
-    const ProgramFolder& folder;
-    ProgramPlace place;
-    std::string found;
-  };
   const std::string name = ENGINE_PROGRAM_NAME;
-  for (const Step& step : {Step{second_on_path_, ProgramPlace::search_path, second_on_path_.path(name)},
-                           Step{first_on_path_, ProgramPlace::search_path, first_on_path_.path(name)},
-                           Step{current_, ProgramPlace::current_directory, "./" + name},
-                           Step{installed_, ProgramPlace::installed, installed_.path(name)},
-                           Step{beside_, ProgramPlace::beside, beside_.path(name)}}) {
-    step.folder.add_program(name);
-    ASSERT_EQ(locate_everywhere(), step.place) << step.found;
-    EXPECT_EQ(std::string(found_), step.found);
+  for (const auto& [folder, place, found] :
+       {std::tuple<const ProgramFolder&, ProgramPlace, std::string>{second_on_path_, ProgramPlace::search_path,
+                                                                   second_on_path_.path(name)},
+        {first_on_path_, ProgramPlace::search_path, first_on_path_.path(name)},
+        {current_, ProgramPlace::current_directory, "./" + name},
+        {installed_, ProgramPlace::installed, installed_.path(name)},
+        {beside_, ProgramPlace::beside, beside_.path(name)}}) {
+    folder.add_program(name);
+    ASSERT_EQ(locate_everywhere(), place) << found;
+    EXPECT_EQ(std::string(found_), found);
   }
 }
 

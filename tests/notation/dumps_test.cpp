@@ -1,4 +1,3 @@
-#include <string>
 
 #include "tests/console_io.h"
 #include "tests/notation/notation_fixture.h"

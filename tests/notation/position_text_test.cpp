@@ -1,7 +1,6 @@
 #include "notation/position_text.h"
 
 #include <sstream>
-#include <string>
 #include <tuple>
 
 #include "tests/notation/notation_fixture.h"

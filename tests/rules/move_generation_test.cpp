@@ -1,7 +1,5 @@
 // The generator's order, its en passant and its room checks; which moves it lists the published
 // perft counts check.
-#include <string>
-#include <vector>
 
 #include "tests/position_fixture.h"
 

@@ -20,11 +20,9 @@ TEST_F(PositionTreeTest, ChildIsLinkedAndFoundAgainAfterTakeBack) {
   PositionNode* root = initial_root();
   const int16_t e4 = static_cast<int16_t>(find(root, "e2e4"));
   PositionNode* child = PlayMove(root, &core, &board, e4);
-  EXPECT_EQ(child->Welcher_zug, -1);
-  EXPECT_EQ(child->Letzter_zug_von, 12);
-  EXPECT_EQ(child->Letzter_zug_nach, 28);
-  EXPECT_EQ(child->Letzter_zug_wird, 0);
-  EXPECT_EQ(child->Anz_moegl_zuege, 20);
+  EXPECT_EQ(std::tuple(child->Welcher_zug, int{child->Letzter_zug_von}, int{child->Letzter_zug_nach},
+                       int{child->Letzter_zug_wird}, int{child->Anz_moegl_zuege}),
+            std::tuple(-1, 12, 28, 0, 20));
   EXPECT_EQ(node_at(child->Letzt_zug_zeiger), root);
   EXPECT_EQ(node_at(root->Zuege()[e4].Folge_zeiger), child);
 

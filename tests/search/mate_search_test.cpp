@@ -1,7 +1,5 @@
 // The mate search: mates found at their depth with the mating first move, nothing else changed.
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "rules/rules.h"
 #include "search/mate_search.h"
@@ -24,7 +22,6 @@ class MateSearchTest : public PositionTest {
   }
 };
 
-
 TEST_F(MateSearchTest, MatesSetUpOnTheBoardAreFoundAtTheirDepthWithTheMatingMove) {
   // The position, the depth of its mate and the mating line's first move.
   const std::tuple<const char*, int, const char*> cases[] = {
@@ -45,6 +42,7 @@ TEST_F(MateSearchTest, MatesSetUpOnTheBoardAreFoundAtTheirDepthWithTheMatingMove
     EXPECT_EQ(core.Pool_free, free_before);
     EXPECT_EQ(moves_of(node), list);
     EXPECT_EQ(move_text(node, node->Bester_zug), first_move) << fen;
+    // No mate is found two plies short of it.
     if (depth > 1) {
       EXPECT_EQ(search(node, 0, static_cast<int16_t>(depth - 2)), 0) << fen;
     }
@@ -89,12 +87,9 @@ TEST_F(MateSearchTest, PositionsWithoutLegalMovesAreMateOnlyInCheck) {
 
 TEST_F(MateSearchTest, NoMateIsClaimedWithoutOne) {
   // A mate by a move that leaves the own king attacked does not count, nor a check that can be met.
-  const char* fens[] = {
-      "6k1/5ppp/8/b7/8/8/3R4/4K3 w - - 0 1",  // Rd8 would mate, but the rook is pinned
-      "6k1/5pp1/7p/8/8/8/8/R5K1 w - - 0 1",   // Ra8+ Kh7
-      "4k3/8/8/8/8/8/8/4K3 w - - 0 1",
-  };
-  for (const char* fen : fens) {
+  for (const char* fen : {"6k1/5ppp/8/b7/8/8/3R4/4K3 w - - 0 1",  // Rd8 would mate, but the rook is pinned
+                          "6k1/5pp1/7p/8/8/8/8/R5K1 w - - 0 1",   // Ra8+ Kh7
+                          "4k3/8/8/8/8/8/8/4K3 w - - 0 1"}) {
     SetUp();
     EXPECT_EQ(search(base(fen), 0, 3), 0) << fen;
   }

@@ -39,9 +39,8 @@ TEST_F(MaterialChoiceTest, ScoresCountThePliesAndTheWidthAsTold) {
 TEST_F(MaterialChoiceTest, KingLeftCapturableScoresAKingWorse) {
   // Ke1 steps next to the black queen; Kg1 is safe.
   PositionNode* node = base("4k3/8/8/8/8/8/3q4/5K2 w - - 0 1");
-  for (auto [depth, width] : {std::pair<int16_t, int16_t>{2, 12}, {14, 2}}) {
+  for (auto [depth, width] : {std::pair<int16_t, int16_t>{2, 12}, {14, 2}})
     EXPECT_EQ(score(node, "f1g1", depth, width) - score(node, "f1e1", depth, width), 63) << depth;
-  }
 }
 
 TEST_F(MaterialChoiceTest, MoverAlwaysBehindGetsTheFirstMove) {

@@ -2,9 +2,6 @@
 // Test side of the stand-in engine: writes its script, points TOLVANE_ENGINE at it, and reads
 // back every line it received.
 #include <cstdlib>
-#include <fstream>
-#include <string>
-#include <vector>
 
 #include "tests/scratch_folder.h"
 

@@ -63,18 +63,6 @@ class EngineProcess {
     return lines;
   }
 
-  // The greeting: the "info" lines and the two lines after them.
-  std::vector<std::string> read_greeting() {
-    std::vector<std::string> lines;
-    for (int others = 0; others < 2;) {
-      auto line = read_line();
-      if (!line) break;
-      lines.push_back(*line);
-      if (!begins(*line, "info")) ++others;
-    }
-    return lines;
-  }
-
   // The reply the chess program waits for after a move (move, refusal, error
   // or result), as the link picks it out from thinking output.
   std::string reply() {
@@ -96,12 +84,18 @@ class EngineProcess {
   std::unique_ptr<EngineLink> link_;
 };
 
-// A test with the engine started and its greeting read.
+// A test with the engine started and its greeting read: the "info" lines and the two lines after them.
 class GreetedEngine : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(engine.started());
-    engine.read_greeting();
+    for (int others = 0; others < 2;) {
+      const auto line = engine.read_line();
+      if (!line) break;
+      greeting.push_back(*line);
+      others += !begins(*line, "info");
+    }
   }
   EngineProcess engine;
+  std::vector<std::string> greeting;
 };

@@ -91,12 +91,7 @@ int term_count(const std::string& fen, Pair EvalParams::*term) {
 }
 
 TEST(Evaluate, SeesThreatsOutpostsAndStorms) {
-  struct Case {
-    const char* fen;
-    Pair EvalParams::*term;
-    int count;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, Pair EvalParams::*, int> cases[] = {
       {"r3k3/p7/3n4/4P3/8/8/P7/R3K3 w - - 0 1", &EvalParams::threat_by_pawn, 1},
       {"r3k3/p7/3n4/8/4P3/8/P7/R3K3 w - - 0 1", &EvalParams::threat_by_pawn, 0},
       // A bishop attacked by a rook hangs only while nothing defends it.
@@ -112,7 +107,7 @@ TEST(Evaluate, SeesThreatsOutpostsAndStorms) {
       {"4k3/pp6/8/8/6pp/8/5PPP/6K1 w - - 0 1", &EvalParams::pawn_storm, 2},
       {"4k3/pp4pp/8/8/8/8/5PPP/6K1 w - - 0 1", &EvalParams::pawn_storm, 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(term_count(c.fen, c.term), c.count) << c.fen;
+  for (const auto& [fen, term, count] : cases) EXPECT_EQ(term_count(fen, term), count) << fen;
 }
 
 TEST(Evaluate, WeightsChangeTheEvaluation) {

@@ -49,29 +49,25 @@ TEST(TimeControl, DepthCapLimitsEvenTheLevelsDepth) {
 }
 
 TEST(TimeControl, UnreadableOrLimitlessValuesAreRefused) {
-  struct Case {
-    const char* what;
-    bool (*apply)(TimeControl&);
-  };
-  for (const Case& c : {
-           Case{"level words", [](TimeControl& tc) { return tc.set_level("x", "5", "0"); }},
-           Case{"level base", [](TimeControl& tc) { return tc.set_level("40", "5:xx", "0"); }},
-           Case{"negative increment", [](TimeControl& tc) { return tc.set_level("0", "5", "-1"); }},
-           Case{"no move time", [](TimeControl& tc) { return tc.set_move_time("0"); }},
-           Case{"move time word", [](TimeControl& tc) { return tc.set_move_time("soon"); }},
-           Case{"move time not a number", [](TimeControl& tc) { return tc.set_move_time("nan"); }},
-           Case{"endless move time", [](TimeControl& tc) { return tc.set_move_time("inf"); }},
-           Case{"increment past any number", [](TimeControl& tc) { return tc.set_level("0", "5", "1e999"); }},
-           Case{"depth word", [](TimeControl& tc) { return tc.set_depth_limit("deep"); }},
-           Case{"clock word", [](TimeControl& tc) { return tc.set_time_left("12s"); }},
+  using Apply = bool (*)(TimeControl&);
+  for (const auto& [what, apply] : {
+           std::pair<const char*, Apply>{"level words", [](TimeControl& tc) { return tc.set_level("x", "5", "0"); }},
+           {"level base", [](TimeControl& tc) { return tc.set_level("40", "5:xx", "0"); }},
+           {"negative increment", [](TimeControl& tc) { return tc.set_level("0", "5", "-1"); }},
+           {"no move time", [](TimeControl& tc) { return tc.set_move_time("0"); }},
+           {"move time word", [](TimeControl& tc) { return tc.set_move_time("soon"); }},
+           {"move time not a number", [](TimeControl& tc) { return tc.set_move_time("nan"); }},
+           {"endless move time", [](TimeControl& tc) { return tc.set_move_time("inf"); }},
+           {"increment past any number", [](TimeControl& tc) { return tc.set_level("0", "5", "1e999"); }},
+           {"depth word", [](TimeControl& tc) { return tc.set_depth_limit("deep"); }},
+           {"clock word", [](TimeControl& tc) { return tc.set_time_left("12s"); }},
        }) {
     TimeControl tc;
     const SearchLimits before = at_move(tc, 1);
-    EXPECT_FALSE(c.apply(tc)) << c.what;
+    EXPECT_FALSE(apply(tc)) << what;
     const SearchLimits after = at_move(tc, 1);
-    EXPECT_EQ(after.clock.move_time_ms, before.clock.move_time_ms) << c.what;
-    EXPECT_EQ(after.clock.time_left_ms, before.clock.time_left_ms) << c.what;
-    EXPECT_EQ(after.depth, before.depth) << c.what;
+    EXPECT_EQ(std::tuple(after.clock.move_time_ms, after.clock.time_left_ms, after.depth),
+              std::tuple(before.clock.move_time_ms, before.clock.time_left_ms, before.depth)) << what;
   }
   // A clock run below zero still limits the move: a negative time would mean none.
   TimeControl tc;

@@ -12,10 +12,7 @@ TEST(TimePlan, StaysWellInsideTheClock) {
   for (std::int64_t left : {50, 200, 1000, 10000, 60000, 600000})
     for (std::int64_t inc : {0, 100, 2000})
       for (int to_go : {0, 1, 5, 40}) {
-        Clock clock;
-        clock.time_left_ms = left;
-        clock.increment_ms = inc;
-        clock.moves_to_go = to_go;
+        const Clock clock{.time_left_ms = left, .increment_ms = inc, .moves_to_go = to_go};
         TimeBudget b = plan_time(clock);
         EXPECT_GE(b.soft_ms, 1);
         EXPECT_LE(b.soft_ms, b.hard_ms);
@@ -26,18 +23,14 @@ TEST(TimePlan, StaysWellInsideTheClock) {
 }
 
 TEST(TimePlan, FixedMoveTimeAndNoClock) {
-  Clock fixed;
-  fixed.move_time_ms = 1000;
-  TimeBudget b = plan_time(fixed);
+  TimeBudget b = plan_time(Clock{.move_time_ms = 1000});
   EXPECT_EQ(b.soft_ms, b.hard_ms);
   EXPECT_LT(b.hard_ms, 1000);
   EXPECT_GT(b.hard_ms, 900);
   EXPECT_LT(plan_time(Clock{}).hard_ms, 0);  // no clock: no limit
   // The last move before a time control may use more than a move in sudden death.
-  Clock last, open;
-  last.time_left_ms = open.time_left_ms = 30000;
-  last.moves_to_go = 1;
-  EXPECT_GT(plan_time(last).soft_ms, plan_time(open).soft_ms);
+  EXPECT_GT(plan_time(Clock{.time_left_ms = 30000, .moves_to_go = 1}).soft_ms,
+            plan_time(Clock{.time_left_ms = 30000}).soft_ms);
 }
 
 // A client may send any number (UCI "go wtime ... winc ..."): the plan stays a usable limit.

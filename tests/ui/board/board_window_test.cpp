@@ -3,7 +3,6 @@
 #include "tests/ui/support/window_test_support.h"
 #include "ui/board/board_drawing.h"
 #include "ui/board/piece_bitmaps.h"
-#include "ui/frame/main_frame.h"
 
 namespace {
 

@@ -8,9 +8,7 @@
 #include <QRadioButton>
 
 #include "tests/ui/support/window_test_support.h"
-#include "ui/dialogs/about_box.h"
 #include "ui/dialogs/setup_dialog.h"
-#include "ui/frame/main_frame.h"
 #include "ui/frame/main_menu.h"
 
 namespace {

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <string>
 
 TEST(FileErrorText, EveryCauseAndTheLongestFitsWhole) {
   EXPECT_STREQ(FileErrorText(13), "Datei-Fehler : The disk is full.");

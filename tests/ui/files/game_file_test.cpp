@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "tests/ui/files/file_test_support.h"
 

@@ -3,11 +3,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "rules/records.h"
 #include "tests/scratch_folder.h"
 #include "tests/ui/support/window_test_support.h"
 #include "ui/dialogs/setup_dialog.h"
-#include "ui/frame/main_frame.h"
 #include "ui/frame/main_menu.h"
 
 namespace {

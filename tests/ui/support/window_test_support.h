@@ -25,16 +25,12 @@ constexpr QRgb RED = 0xFFFF0000;
 constexpr QRgb BLUE = 0xFF0000FF;
 
 struct ShownBox {
-  QString text;
-  QString caption;
+  QString text, caption;
   BoxButtons buttons;
 };
 
 struct FileDialogCall {
-  QString folder;
-  QString initial_name;
-  QString filter;
-  QString default_suffix;
+  QString folder, initial_name, filter, default_suffix;
 };
 
 // Records every box and answers with the next scripted answer (OK when none is left); both file
@@ -128,10 +124,8 @@ class CommandLog : public InterpreterBackend {
 
   // The commands from the first one that begins with prefix on.
   std::vector<std::string> since(const std::string& prefix) const {
-    for (size_t i = 0; i < commands.size(); ++i) {
-      if (commands[i].rfind(prefix, 0) == 0) return {commands.begin() + i, commands.end()};
-    }
-    return {};
+    const auto begins = [&](const std::string& command) { return command.rfind(prefix, 0) == 0; };
+    return {std::find_if(commands.begin(), commands.end(), begins), commands.end()};
   }
   int count(const std::string& command) const { return std::count(commands.begin(), commands.end(), command); }
 
