@@ -35,13 +35,10 @@ std::vector<std::string> engine_moves(const tolvane::Position& position) {
   return texts;
 }
 
-void report_difference(const tolvane::Position& position, const std::vector<std::string>& rules,
-                       const std::vector<std::string>& engine) {
-  std::fprintf(stderr, "%s\nrules core:", position.fen().c_str());
-  for (const std::string& text : rules) std::fprintf(stderr, " %s", text.c_str());
-  std::fprintf(stderr, "\nengine:    ");
-  for (const std::string& text : engine) std::fprintf(stderr, " %s", text.c_str());
-  std::fprintf(stderr, "\n");
+std::string joined(const std::vector<std::string>& texts) {
+  std::string line;
+  for (const std::string& text : texts) line += " " + text;
+  return line;
 }
 
 }  // namespace
@@ -59,7 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FilterLegalMoves(node, &game_core, board);
     const std::vector<std::string> rules = rules_moves(node);
     const std::vector<std::string> engine = engine_moves(position);
-    if (rules != engine) report_difference(position, rules, engine);
+    if (rules != engine)
+      std::fprintf(stderr, "%s\nrules core:%s\nengine:    %s\n", position.fen().c_str(), joined(rules).c_str(),
+                   joined(engine).c_str());
     require(rules == engine, "the two move generators list different moves");
     if (i >= size || rules.empty()) break;
     const int16_t index = static_cast<int16_t>(data[i] % rules.size());

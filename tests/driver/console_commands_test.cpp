@@ -15,13 +15,6 @@ class ConsoleCommandsTest : public InterpreterTest {
   // The console text written since the last call.
   std::string console() { return capture_.take(); }
 
-  // Only the given pieces on the game board, and a base node for it as "0" and "8" build it.
-  void set_up(std::initializer_list<std::pair<Square, Piece>> pieces) {
-    for (Piece& square : board.squares) square = 0;
-    for (auto [square, piece] : pieces) board.squares[square] = piece;
-    for (const char* command : {"0", "8"}) run(command);
-  }
-
   ConsoleCapture capture_;
   ConsoleInput input_;
 };
@@ -30,11 +23,10 @@ TEST_F(ConsoleCommandsTest, OwnChoiceLeavesItsMoveUnplayedOnANewBaseNode) {
   const Board before = board;
   EXPECT_EQ(run("$"), "");
   EXPECT_TRUE(same_board(before, board));
-  EXPECT_EQ(current_node->Letzt_zug_zeiger, 0u);
-  EXPECT_EQ(current_node->Anz_moegl_zuege, 20);
+  EXPECT_EQ(std::tuple(current_node->Letzt_zug_zeiger, current_node->Anz_moegl_zuege, current_node->Gute_zuege_bis,
+                       int{board.Fast_mode}),
+            std::tuple(0u, 20, 20, 0));
   EXPECT_GE(current_node->Bester_zug, 0);
-  EXPECT_EQ(current_node->Gute_zuege_bis, 20);
-  EXPECT_EQ(board.Fast_mode, 0);
 }
 
 TEST_F(ConsoleCommandsTest, OwnChoiceFollowedByPPlaysItsMove) {
@@ -52,7 +44,11 @@ TEST_F(ConsoleCommandsTest, OwnChoiceFollowedByPPlaysItsMove) {
 }
 
 TEST_F(ConsoleCommandsTest, OwnChoiceWithOneLegalMoveTakesItWithoutDrawing) {
-  set_up({{0, KING}, {9, QUEEN | BLACK}, {56, KING | BLACK}});  // Ka1 in check by Qb2: Kxb2 only
+  // Only Ka1 in check by Qb2 and the black king on a8: Kxb2 is the one move.
+  for (Piece& square : board.squares) square = 0;
+  for (auto [square, piece] : {std::pair<Square, Piece>{0, KING}, {9, QUEEN | BLACK}, {56, KING | BLACK}})
+    board.squares[square] = piece;
+  for (const char* command : {"0", "8"}) run(command);
   std::srand(5);
   const int next = std::rand();
   std::srand(5);
@@ -78,9 +74,7 @@ TEST_F(ConsoleCommandsTest, MateSearchFindsTheMateAndLeavesTheGameAsItWas) {
   EXPECT_EQ(run(kMateSearch), "");
   EXPECT_EQ(current_node, node);
   EXPECT_TRUE(same_board(before, board));
-  const MoveEntry& mate = node->Zuege()[node->Bester_zug];
-  EXPECT_EQ(mate.Von, 59);  // d8
-  EXPECT_EQ(mate.Nach, 31);  // h4
+  EXPECT_EQ(move_text(node, node->Bester_zug), "d8h4");
   const std::string text = console();
   EXPECT_NE(text.find(" \n Suchtiefe : 1 "), std::string::npos);
   EXPECT_EQ(text.find("Suchtiefe : 3"), std::string::npos);

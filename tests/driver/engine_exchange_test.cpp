@@ -22,12 +22,13 @@ const std::string kGreeting =
 
 class EngineExchangeTest : public InterpreterTest {
  protected:
-  // A new game with no engine, for the next case of a table. The old stand-in's end unsets
-  // TOLVANE_ENGINE: it must go before a new one comes.
-  void afresh() {
+  // A new game whose engine runs this script, for the next case of a table. The old stand-in's end
+  // unsets TOLVANE_ENGINE: it must go before a new one comes.
+  void start_afresh(const std::string& script) {
     engine_.reset();
     TearDown();
     SetUp();
+    start_with(script);
   }
   // The game document's start, with this script's engine standing by.
   void start_with(const std::string& script) {
@@ -91,17 +92,19 @@ TEST_F(EngineExchangeTest, PromotionsReachTheEngineInItsLetters) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), "a7b8q"), lines.end());
 }
 
-// The engine gets the whole position when it is to move first or several moves are new to it.
+// The engine gets the whole position when it is to move first or several moves are new to it; each
+// level digit sends its level's lines first.
 TEST_F(EngineExchangeTest, ComputerMovingFirstOrAfterSeveralMovesGetsTheWholePosition) {
   struct Case { Lines user_moves; const char* computer; Lines heard; };
+  const std::string start = "setboard rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w  KQkq - 0 1";
   for (const Case& c :
-       {Case{{}, "c", {"setboard rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w  KQkq - 0 1", "go", "ping 1"}},
+       {Case{{}, "c1", {"easy", "level tolvane 0 1", start, "go", "ping 1"}},
+        Case{{}, "c3", {"easy", "level tolvane 4 1", start, "go", "ping 1"}},
         Case{{"Be2e4", "Be7e5"}, "c2",
              {"easy", "level tolvane 3 1",
               "setboard rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w  KQkq e6 0 2", "go", "ping 1"}}}) {
     SCOPED_TRACE(c.computer);
-    afresh();
-    start_with("on go => move g1f3\n");
+    start_afresh("on go => move g1f3\n");
     for (const std::string& move : c.user_moves) run(move);
     EXPECT_EQ(run(c.computer), "");
     EXPECT_EQ(received(), c.heard);
@@ -109,22 +112,12 @@ TEST_F(EngineExchangeTest, ComputerMovingFirstOrAfterSeveralMovesGetsTheWholePos
   }
 }
 
-TEST_F(EngineExchangeTest, LevelDigitsChooseTheirLines) {
-  start_with("on go => move a2a3\non go => move a7a6\n");
-  for (const char* command : {"c1", "c3"}) run(command);
-  const Lines lines = received();
-  ASSERT_GE(lines.size(), 9u);
-  EXPECT_EQ(Lines(lines.begin(), lines.begin() + 2), (Lines{"easy", "level tolvane 0 1"}));
-  EXPECT_EQ(Lines(lines.begin() + 5, lines.begin() + 7), (Lines{"easy", "level tolvane 4 1"}));
-}
-
 // A refusal is shown as the engine's message; only a plain error takes the user's move back.
 TEST_F(EngineExchangeTest, RefusalsAreShownAndOnlyErrorsTakeTheUserMoveBack) {
   for (const auto& [refusal, taken_back] : {std::pair{"Illegal move: e2e4", false}, {"error", true},
                                             {"Engine refuses e2e4", true}, {"error: e2e4", false}}) {
     SCOPED_TRACE(refusal);
-    afresh();
-    start_with(std::string("on e2e4 => ") + refusal + "\n");
+    start_afresh(std::string("on e2e4 => ") + refusal + "\n");
     PositionNode* base = current_node;
     run("Be2e4");
     PositionNode* after_user_move = current_node;
@@ -147,8 +140,7 @@ TEST_F(EngineExchangeTest, ResultLinesEndTheGame) {
   };
   for (const auto& [script, commands_before, message, result] : cases) {
     SCOPED_TRACE(result);
-    afresh();
-    start_with(script);
+    start_afresh(script);
     for (const std::string& command : commands_before) run(command);
     EXPECT_EQ(run("c"), message);
     EXPECT_EQ(result_, result);
@@ -182,8 +174,7 @@ TEST_F(EngineExchangeTest, NewGameTellsARunningEngine) {
 TEST_F(EngineExchangeTest, MoveWithoutAnyLegalMoveWaitsOnlyForThePong) {
   for (const auto& [script, result] : {std::pair{"", ""}, {"on ping 33 => 0-1 {Black mates}\n", "0-1 {Black mates}"}}) {
     SCOPED_TRACE(result);
-    afresh();
-    start_with(script);
+    start_afresh(script);
     run("V");
     for (const char* move : {"Bf2f3", "Be7e5", "Bg2g4", "Bd8h4"}) ASSERT_EQ(run(move), "") << move;
     ASSERT_EQ(current_node->Anz_moegl_zuege, 0);
@@ -224,8 +215,7 @@ class FaultyEngineTest : public EngineExchangeTest {
  protected:
   // The game after 1. e4 with the engine to answer; the reply to "c" must leave it unchanged.
   std::string reply_after_e4(const std::string& script) {
-    afresh();
-    start_with(script);
+    start_afresh(script);
     run("Be2e4");
     after_user_move_ = current_node;
     board_after_user_move_ = board;

@@ -108,9 +108,7 @@ TEST_F(InterpreterTest, FailedStartIsReportedOnEveryAttemptOnlyWithEngineUse) {
   EXPECT_EQ(engine_status, ENGINE_NOT_RUNNING);
   run("F1");
   PositionNode* before = current_node;
-  EXPECT_EQ(run("c"), "Error 4: opening tolvane.exe");
-  EXPECT_EQ(run("c3"), "Error 4: opening tolvane.exe");
-  EXPECT_EQ(run("V"), "Error 4: opening tolvane.exe");
+  for (const char* command : {"c", "c3", "V"}) EXPECT_EQ(run(command), "Error 4: opening tolvane.exe") << command;
   EXPECT_EQ(engine_status, 4);
   EXPECT_EQ(current_node, before);
   // A move needs no engine.

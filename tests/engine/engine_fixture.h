@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <memory>
+#include <optional>
 
 #include "common/engine_words.h"
 #include "engine/engine_link.h"
@@ -24,13 +25,10 @@ class ProgramFolder : public ScratchFolder {
 class KeptSetting {
  public:
   explicit KeptSetting(const char* variable) : variable_(variable) {
-    const char* value = getenv(variable);
-    had_value_ = value != nullptr;
-    if (value) value_ = value;
-    directory_ = std::filesystem::current_path();
+    if (const char* value = getenv(variable)) value_ = value;
   }
   ~KeptSetting() {
-    if (had_value_) setenv(variable_, value_.c_str(), 1);
+    if (value_) setenv(variable_, value_->c_str(), 1);
     else unsetenv(variable_);
     std::filesystem::current_path(directory_);
   }
@@ -39,9 +37,8 @@ class KeptSetting {
 
  private:
   const char* variable_;
-  bool had_value_ = false;
-  std::string value_;
-  std::filesystem::path directory_;
+  std::optional<std::string> value_;
+  std::filesystem::path directory_ = std::filesystem::current_path();
 };
 
 // A link to the stand-in engine running the given script. Reads are bounded, so a fault ends a

@@ -18,10 +18,6 @@ class EchoEngine : public ::testing::Test {
     link_.start_engine(0);
     ASSERT_EQ(link_.start_status, 0);
   }
-  std::string recorded() const {
-    std::ifstream in(files_.path("sent"), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
 };
 
 TEST_F(EchoEngine, ALineEndsAtItsCarriageReturnAndGoesOutWithCrLf) {
@@ -30,7 +26,7 @@ TEST_F(EchoEngine, ALineEndsAtItsCarriageReturnAndGoesOutWithCrLf) {
   EXPECT_EQ(link_.send_line(""), 2);
   EXPECT_EQ(link_.send_line("go"), 4);
   link_.shut_down();
-  EXPECT_EQ(recorded(), "e2e4\r\n\r\ngo\r\nquit\r\n");
+  EXPECT_EQ(read_whole_file(files_.path("sent")), "e2e4\r\n\r\ngo\r\nquit\r\n");
 }
 
 TEST_F(EchoEngine, AReadKeepsTheCarriageReturnAndDropsTheLineFeed) {

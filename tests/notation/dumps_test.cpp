@@ -64,13 +64,6 @@ TEST_F(DumpTest, AttackPictureShowsBothCountsInHex) {
   EXPECT_EQ(rank1.substr(57, 8), "    k   ");
 }
 
-TEST_F(DumpTest, PrintRepeatedWritesNothingForNoCount) {
-  core.print_repeated(0, 'x');
-  core.print_repeated(-3, 'x');
-  core.print_repeated(3, 'y');
-  EXPECT_EQ(printed(), "yyy");
-}
-
 TEST_F(DumpTest, NodeWithoutMovesGivesTheHeaderOnly) {
   PositionNode* node = base("k7/1Q6/1K6/8/8/8/8/8 b - - 0 7");
   ASSERT_EQ(node->Anz_moegl_zuege, 0);

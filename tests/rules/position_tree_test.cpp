@@ -10,9 +10,8 @@ using PositionTreeTest = PositionTest;
 TEST_F(PositionTreeTest, BaseNodeOfTheInitialPosition) {
   PositionNode* node = initial_root();
   ASSERT_EQ(reinterpret_cast<uint8_t*>(node), core.pool.storage);
-  EXPECT_EQ(node->Welcher_zug, 1);
-  EXPECT_EQ(node->Letzter_status, ALL_CASTLING);
-  EXPECT_EQ(node->Anz_moegl_zuege, 20);
+  EXPECT_EQ(std::tuple(int{node->Welcher_zug}, int{node->Letzter_status}, int{node->Anz_moegl_zuege}),
+            std::tuple(1, int{ALL_CASTLING}, 20));
   EXPECT_EQ(core.Pool_free, core.pool.storage + 180);  // a 20-byte header and 20 entries of 8 bytes
 }
 

@@ -22,13 +22,10 @@ TEST(PositionText, ReadsTheProgramsTextWithTwoBlanksAndFixedCastling) {
   ASSERT_TRUE(moved);
   EXPECT_EQ(moved->castling_rights(), WhiteQueenSide);
   EXPECT_EQ(moved->fullmove_number(), 30);
-  int castlings = 0;
+  std::vector<std::string> castlings;
   for (Move m : legal_moves(*moved))
-    if (m.kind() == MoveKind::Castling) {
-      ++castlings;
-      EXPECT_EQ(move_to_text(m), "e1c1");
-    }
-  EXPECT_EQ(castlings, 1);
+    if (m.kind() == MoveKind::Castling) castlings.push_back(move_to_text(m));
+  EXPECT_EQ(castlings, std::vector<std::string>{"e1c1"});
 }
 
 TEST(PositionText, RejectsMalformedAndImpossiblePositions) {

@@ -14,10 +14,9 @@ SearchLimits at_move(const TimeControl& tc, int fullmove) {
 TEST(TimeControl, TimeControlsSetTheClockOfTheMove) {
   TimeControl tc;
   ASSERT_TRUE(tc.set_level("40", "0:30", "2"));
-  SearchLimits first = at_move(tc, 1);
-  EXPECT_EQ(first.clock.time_left_ms, 30000);
-  EXPECT_EQ(first.clock.increment_ms, 2000);
-  EXPECT_EQ(first.clock.moves_to_go, 40);
+  const SearchLimits first = at_move(tc, 1);
+  EXPECT_EQ(std::tuple(first.clock.time_left_ms, first.clock.increment_ms, first.clock.moves_to_go),
+            std::tuple(30000, 2000, 40));
   EXPECT_EQ(first.threads, 0);  // a clock leaves the threads to "cores"
   EXPECT_EQ(at_move(tc, 40).clock.moves_to_go, 1);  // the last move before the control
   EXPECT_EQ(at_move(tc, 41).clock.moves_to_go, 40);

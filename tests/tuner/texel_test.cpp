@@ -81,10 +81,7 @@ TEST(Texel, WritesSourceThatNamesEveryWeight) {
 
 TEST(SelfPlay, WritesLabelledQuietPositions) {
   std::ostringstream out;
-  SelfPlayOptions options;
-  options.games = 2;
-  options.nodes_per_move = 300;
-  std::uint64_t lines = play_games(options, out);
+  const std::uint64_t lines = play_games({.games = 2, .nodes_per_move = 300}, out);
   std::istringstream in(out.str());
   std::vector<Sample> samples = read_samples(in);
   EXPECT_GT(lines, 0u);

@@ -112,8 +112,7 @@ class BoardWindowTest : public WindowTest {
     // sampling may fall on either neighbour of a pixel's exact source).
     for (int y = 1; y < height - 1; y += 7)
       for (int x = 1; x < width - 1; x += 5) {
-        const int bx = std::min(x * 376 / width, 374);
-        const int by = std::min(y * 376 / height, 374);
+        const int bx = std::min(x * 376 / width, 374), by = std::min(y * 376 / height, 374);
         const QRgb source = composed.pixel(bx, by);
         if (composed.pixel(bx + 1, by) != source || composed.pixel(bx, by + 1) != source ||
             composed.pixel(bx + 1, by + 1) != source)

@@ -28,8 +28,12 @@ const std::string OLD_GAME = "d2d4\r\nd7d5\r\n";
 
 }  // namespace
 
-TEST(GameFile, LfCrLfLoneCrAndMissingLastLineEnd) {
+class GameFile : public ::testing::Test {
+ protected:
   MountableFolder folder;
+};
+
+TEST_F(GameFile, LfCrLfLoneCrAndMissingLastLineEnd) {
   for (const char* bytes : {"e2e4\ne7e5\n\n", "e2e4\r\ne7e5\r\n\r\n"}) {
     write_whole_file(folder.path("game"), bytes);
     EXPECT_EQ(read_pieces(folder.path("game"), 497), (std::vector<std::string>{"e2e4\n", "e7e5\n", "\n"}));
@@ -39,8 +43,7 @@ TEST(GameFile, LfCrLfLoneCrAndMissingLastLineEnd) {
   EXPECT_EQ(read_pieces(folder.path("odd"), 497), (std::vector<std::string>{"a\rb\r\n", "c"}));
 }
 
-TEST(GameFile, LongLinesComeInPiecesAndCrLfAcrossReadChunks) {
-  MountableFolder folder;
+TEST_F(GameFile, LongLinesComeInPiecesAndCrLfAcrossReadChunks) {
   write_whole_file(folder.path("long"), std::string(1000, 'x') + "\r\ne2e4\r\n");
   EXPECT_EQ(read_pieces(folder.path("long"), 497),
             (std::vector<std::string>{std::string(496, 'x'), std::string(496, 'x'),
@@ -50,8 +53,7 @@ TEST(GameFile, LongLinesComeInPiecesAndCrLfAcrossReadChunks) {
   EXPECT_EQ(read_pieces(folder.path("edge"), 5000), (std::vector<std::string>{std::string(4095, 'y') + "\n", "z"}));
 }
 
-TEST(GameFile, OpeningRefusesWhatIsNoRegularFile) {
-  MountableFolder folder;
+TEST_F(GameFile, OpeningRefusesWhatIsNoRegularFile) {
   GameFileReader reader;
   EXPECT_EQ(reader.open(q(folder.path("missing.chd"))), 2);
   EXPECT_EQ(reader.open(q(folder.path("no-folder/missing.chd"))), 3);
@@ -63,8 +65,7 @@ TEST(GameFile, OpeningRefusesWhatIsNoRegularFile) {
   EXPECT_FALSE(reader.read_line(buffer, sizeof buffer));
 }
 
-TEST(GameFile, ReadFailureEndsReadingWithItsCause) {
-  MountableFolder folder;
+TEST_F(GameFile, ReadFailureEndsReadingWithItsCause) {
   write_whole_file(folder.path("game.chd"), OLD_GAME);
   GameFileReader reader;
   ASSERT_EQ(reader.open(q(folder.path("game.chd"))), 0);
@@ -74,8 +75,7 @@ TEST(GameFile, ReadFailureEndsReadingWithItsCause) {
   EXPECT_EQ(reader.read_failure(), 10);
 }
 
-TEST(GameFile, ReplacingKeepsModeAndLinksAndLeavesNoTemporaryFile) {
-  MountableFolder folder;
+TEST_F(GameFile, ReplacingKeepsModeAndLinksAndLeavesNoTemporaryFile) {
   const std::string game = folder.path("game.chd");
   write_whole_file(game, OLD_GAME);
   chmod(game.c_str(), 0640);
@@ -89,8 +89,7 @@ TEST(GameFile, ReplacingKeepsModeAndLinksAndLeavesNoTemporaryFile) {
   EXPECT_EQ(folder.listing(), "game.chd link.chd ");
 }
 
-TEST(GameFile, SaveFailuresNameTheCauseAndKeepTheOldFile) {
-  MountableFolder folder;
+TEST_F(GameFile, SaveFailuresNameTheCauseAndKeepTheOldFile) {
   EXPECT_EQ(save_game_file(q(folder.path("no-folder/game.chd")), {"e2e4"}), 3);
   EXPECT_FALSE(std::filesystem::exists(folder.path("no-folder")));
   // Neither a folder nor a pipe is replaced by a file of that name.
@@ -111,10 +110,9 @@ TEST(GameFile, SaveFailuresNameTheCauseAndKeepTheOldFile) {
 }
 
 // An old game on a small file system of its own where the machine allows one.
-class GameFileOnItsOwnDisk : public ::testing::Test {
+class GameFileOnItsOwnDisk : public GameFile {
  protected:
   void SetUp() override { write_whole_file(game, OLD_GAME); }
-  MountableFolder folder;
   const bool mounted = folder.mount_tmpfs("64k");
   const std::string game = folder.path("game.chd");
 };
