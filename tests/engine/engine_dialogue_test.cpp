@@ -3,13 +3,12 @@
 namespace {
 
 int pumped = 0;
-void count_pump() { ++pumped; }
 
 class EngineDialogue : public StandInLink {
  protected:
   void SetUp() override {
     pumped = 0;
-    set_pump_hook(count_pump);
+    set_pump_hook([] { ++pumped; });
   }
   void TearDown() override {
     set_pump_hook(nullptr);

@@ -12,10 +12,7 @@ const ProgramDescription WITH_EPILOGUE = {"prog", "[OPTION]... FILE", "Does one 
                                           "Environment:\n  PROG_X  a variable\n"};
 const ProgramDescription WITHOUT_EPILOGUE = {"other", "[OPTION]...", "Does another thing.\n", ""};
 
-struct Answer {
-  bool answered;
-  std::string text;
-};
+struct Answer { bool answered; std::string text; };
 
 Answer answer(std::vector<const char*> arguments, const ProgramDescription& program = WITH_EPILOGUE) {
   arguments.insert(arguments.begin(), "/some/where/prog");

@@ -95,8 +95,7 @@ TEST_F(MateSearchTest, NoMateIsClaimedWithoutOne) {
   }
 }
 
-int watched_nodes = 0;
-int abort_at = 0;
+int watched_nodes = 0, abort_at = 0;
 void abort_after_some_nodes(GameState* state) {
   if (++watched_nodes == abort_at) state->abort_flag = 1;
 }

@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -48,13 +49,9 @@ bool parse_rule(const std::string& body, bool repeats, Rule& rule) {
   if (arrow == std::string::npos) return false;
   rule.trigger = trimmed(body.substr(0, arrow));
   rule.repeats = repeats;
-  std::string rest = body.substr(arrow + 2);
-  for (;;) {
-    const auto bar = rest.find('|');
-    rule.replies.push_back(trimmed(rest.substr(0, bar)));
-    if (bar == std::string::npos) break;
-    rest.erase(0, bar + 1);
-  }
+  // The closing bar makes an empty last reply (nothing after "=>" or after a bar) a reply of its own.
+  std::istringstream replies(body.substr(arrow + 2) + "|");
+  for (std::string reply; std::getline(replies, reply, '|');) rule.replies.push_back(trimmed(reply));
   return true;
 }
 
@@ -119,17 +116,13 @@ void answer(Script& script, const std::string& line) {
   if (line == "quit") std::_Exit(0);
 }
 
-const char* setting(int argc, char** argv, int index, const char* variable) {
-  return argc > index ? argv[index] : std::getenv(variable);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   Script script;
-  const char* script_path = setting(argc, argv, 1, "STAND_IN_SCRIPT");
+  const char* script_path = argc > 1 ? argv[1] : std::getenv("STAND_IN_SCRIPT");
   if (script_path && *script_path && !load_script(script_path, script)) return 2;
-  const char* record_path = setting(argc, argv, 2, "STAND_IN_RECORD");
+  const char* record_path = argc > 2 ? argv[2] : std::getenv("STAND_IN_RECORD");
   const int record =
       record_path && *record_path ? ::open(record_path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644) : -1;
 

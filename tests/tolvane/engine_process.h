@@ -4,8 +4,6 @@
 // only keeps a broken engine from hanging the test.
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <initializer_list>
 #include <memory>
@@ -69,15 +67,6 @@ class EngineProcess {
     char line[4096], result[ENGINE_RESULT_SIZE];
     link_->wait_for_reply(line, sizeof line, result);
     return line;
-  }
-
-  // Waits for the child to end; true when it ended within the bound.
-  bool wait_for_exit(int bound_ms = 10000) {
-    for (int waited = 0; waited < bound_ms; waited += 10) {
-      if (::waitpid(link_->process_id, nullptr, WNOHANG) == link_->process_id) return true;
-      ::usleep(10000);
-    }
-    return false;
   }
 
  private:

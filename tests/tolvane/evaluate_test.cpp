@@ -113,9 +113,8 @@ TEST(Evaluate, SeesThreatsOutpostsAndStorms) {
 TEST(Evaluate, WeightsChangeTheEvaluation) {
   // The tuner relies on every named weight being reachable through the field list.
   EvalParams params;
-  auto fields = param_fields(params);
   std::set<std::string> names;
-  for (auto& f : fields) EXPECT_TRUE(names.insert(f.name).second) << f.name;
+  for (auto& f : param_fields(params)) EXPECT_TRUE(names.insert(f.name).second) << f.name;
   params.material[Knight] += Pair{100, 100};
   PawnCache cache;
   auto pos = Position::from_fen("4k3/pppp4/8/8/8/8/PPPP4/3NK3 w - - 0 1");

@@ -36,8 +36,7 @@ TEST(TimePlan, FixedMoveTimeAndNoClock) {
 // A client may send any number (UCI "go wtime ... winc ..."): the plan stays a usable limit.
 TEST(TimePlan, HugeClocksGiveALongButFiniteBudget) {
   constexpr std::int64_t Huge = std::numeric_limits<std::int64_t>::max();
-  Clock clock;
-  clock.time_left_ms = clock.increment_ms = Huge;
+  Clock clock{.time_left_ms = Huge, .increment_ms = Huge};
   TimeBudget b = plan_time(clock);
   EXPECT_GT(b.soft_ms, 0);
   EXPECT_LE(b.soft_ms, b.hard_ms);

@@ -5,11 +5,15 @@
 #include "ui/board/piece_bitmaps.h"
 
 namespace {
-int count_of(const QImage& image, QRgb colour) {
+// The pixels of image whose colour passes test.
+int count_of(const QImage& image, const std::function<bool(QColor)>& test) {
   int count = 0;
   for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == colour;
+    for (int x = 0; x < image.width(); ++x) count += test(image.pixelColor(x, y));
   return count;
+}
+int count_of(const QImage& image, QRgb colour) {
+  return count_of(image, [colour](QColor pixel) { return pixel.rgba() == colour; });
 }
 
 // The pixels inside the knight's outline, in the part of its mask the board shows.
@@ -37,12 +41,8 @@ class ApplicationIconTest : public QObject {
         QCOMPARE(count_of(icon, RED), knight_pixels() * factor * factor);
         QCOMPARE(count_of(icon, RED) + count_of(icon, WHITE) + count_of(icon, BLACK_PIXEL), size * size);
       } else {
-        int reddish = 0;
-        for (int y = 0; y < size; ++y)
-          for (int x = 0; x < size; ++x) {
-            const QColor colour = icon.pixelColor(x, y);
-            reddish += colour.red() > 200 && colour.green() < 150 && colour.blue() < 150;
-          }
+        const int reddish =
+            count_of(icon, [](QColor pixel) { return pixel.red() > 200 && pixel.green() < 150 && pixel.blue() < 150; });
         QVERIFY2(reddish > size * size / 8, qPrintable(QStringLiteral("size %1").arg(size)));
       }
     }

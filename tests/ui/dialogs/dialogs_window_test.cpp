@@ -129,9 +129,8 @@ class DialogsWindowTest : public WindowTest {
     command_with_dialog(ID_POSSIBLE_MOVES, [&](QDialog* dialog) {
       entries = list_entries(dialog);
       picture = dialog->findChild<QLabel*>(QStringLiteral("133"))->geometry();
-      for (auto* box : dialog->findChildren<QGroupBox*>()) {
+      for (auto* box : dialog->findChildren<QGroupBox*>())
         if (box->title() == QStringLiteral("system of coordinates")) picture_frame = box->geometry();
-      }
       choose(dialog, QStringLiteral("g1f3"), 1);
     });
     // Sorted by their text.
