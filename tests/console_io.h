@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "driver/output_channel.h"
+#include "tests/scratch_folder.h"
 
 // The console channel's text, captured in a temporary file while the object lives.
 class ConsoleCapture {
@@ -63,14 +63,9 @@ class ConsoleInput {
 
   // What the next reads get, up to its end; whatever the old text still had is dropped.
   void feed(const std::string& text) {
-    char path[] = "/tmp/console_input_XXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    const bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-    close(fd);
-    const bool reopened = reopen_console_input(path);
-    unlink(path);
-    ASSERT_TRUE(written && reopened);
+    const ScratchFolder folder;  // gone again at once: standard input keeps the file open
+    write_whole_file(folder.path("input"), text);
+    ASSERT_TRUE(reopen_console_input(folder.path("input").c_str()));
   }
 
  private:

@@ -5,11 +5,8 @@
 #include <string>
 #include <vector>
 
-struct PerftCase {
-  const char* name;
-  const char* fen;
-  std::vector<std::uint64_t> leaves;  // depth 1, 2, ...
-};
+// A position's leaf counts at depth 1, 2, ...
+struct PerftCase { const char* name; const char* fen; std::vector<std::uint64_t> leaves; };
 
 inline const std::vector<PerftCase> kPerftPositions = {
     {"Initial", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", {20, 400, 8902, 197281, 4865609}},

@@ -40,8 +40,7 @@ TEST_F(MoveGenerationTest, EnPassantComesFirstAndOnlyAfterAPawnDoubleStep) {
     PositionNode* other = base(fen);
     other->Letzter_zug_von = square("d7");
     other->Letzter_zug_nach = square("d5");
-    uint8_t* at = reinterpret_cast<uint8_t*>(other);
-    ASSERT_NE(GenerateMoves(nullptr, other, at + 2000), nullptr);
+    ASSERT_NE(GenerateMoves(nullptr, other, reinterpret_cast<uint8_t*>(other) + 2000), nullptr);
     EXPECT_EQ(find(other, "e5d6"), -1) << fen;
   }
 }

@@ -108,8 +108,7 @@ class DialogsWindowTest : public WindowTest {
   // A window manager writes the caption in the title bar; the box leaves room for all of it.
   void message_boxes_are_wide_enough_for_their_captions() {
     const QString caption = QStringLiteral("end of game message");
-    int needed = 0;
-    int width = 0;
+    int needed = 0, width = 0;
     when_modal_opens([&](QDialog* box) {
       QFont title_font = box->font();
       title_font.setBold(true);

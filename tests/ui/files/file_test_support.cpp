@@ -89,7 +89,3 @@ bool MountableFolder::mount_tmpfs(const std::string& size) {
   mounted_ = mount("tmpfs", folder().c_str(), "tmpfs", 0, ("size=" + size).c_str()) == 0;
   return mounted_;
 }
-
-bool MountableFolder::remount_read_only() {
-  return mounted_ && mount(nullptr, folder().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-}

@@ -13,8 +13,6 @@ class MountableFolder : public ScratchFolder {
   // A tmpfs of size bytes mounted on the folder inside a mount namespace of this process only;
   // false when the process may not mount.
   bool mount_tmpfs(const std::string& size);
-  // Makes the mounted tmpfs read-only.
-  bool remount_read_only();
 
  private:
   bool mounted_ = false;

@@ -157,9 +157,7 @@ inline void when_modal_opens(std::function<void(QDialog*)> act) {
 inline bool run_until(const std::function<bool()>& done, int limit_ms = 5000) {
   QEventLoop loop;
   QTimer check;
-  QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-    if (done()) loop.quit();
-  });
+  QObject::connect(&check, &QTimer::timeout, &loop, [&] { if (done()) loop.quit(); });
   check.start(5);
   QTimer::singleShot(limit_ms, &loop, &QEventLoop::quit);
   if (!done()) loop.exec();
@@ -170,12 +168,11 @@ inline bool run_until(const std::function<bool()>& done, int limit_ms = 5000) {
 // the boxes start empty with it.
 class WindowTest : public QObject {
  protected:
-  static ChessApp* app() { return static_cast<ChessApp*>(QCoreApplication::instance()); }
-
   // Opens the main frame as the program start does and waits until it is shown.
   void open_frame() {
-    app()->InitInstance();
-    frame = app()->main_frame();
+    auto* app = static_cast<ChessApp*>(QCoreApplication::instance());
+    app->InitInstance();
+    frame = app->main_frame();
     QVERIFY(QTest::qWaitForWindowExposed(frame));
     log.reset();
     boxes.reset();
