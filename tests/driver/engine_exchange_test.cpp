@@ -217,17 +217,14 @@ class FaultyEngineTest : public EngineExchangeTest {
   std::string reply_after_e4(const std::string& script) {
     start_afresh(script);
     run("Be2e4");
-    after_user_move_ = current_node;
-    board_after_user_move_ = board;
+    PositionNode* after_user_move = current_node;
+    const Board board_after_user_move = board;
     const std::string message = run("c");
-    EXPECT_EQ(current_node, after_user_move_);
-    EXPECT_TRUE(same_board(board, board_after_user_move_));
+    EXPECT_EQ(current_node, after_user_move);
+    EXPECT_TRUE(same_board(board, board_after_user_move));
     return message;
   }
   static bool reaped(pid_t engine) { return kill(engine, 0) != 0 && errno == ESRCH; }
-
-  PositionNode* after_user_move_ = nullptr;
-  Board board_after_user_move_{};
 };
 
 TEST_F(FaultyEngineTest, MovesThatAreNotLegalHereAreShownAndNotPlayed) {

@@ -18,8 +18,6 @@ class StandInEngine {
   ~StandInEngine() {
     for (const char* variable : {"TOLVANE_ENGINE", "STAND_IN_SCRIPT", "STAND_IN_RECORD"}) unsetenv(variable);
   }
-  StandInEngine(const StandInEngine&) = delete;
-  StandInEngine& operator=(const StandInEngine&) = delete;
 
   // Every line the engine has received so far, without its line end.
   std::vector<std::string> received() const {

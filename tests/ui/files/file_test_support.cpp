@@ -49,28 +49,21 @@ bool enter_mount_namespace() {
 
 extern "C" {
 
-int mkostemp(char* name, int flags) {
-  if (take_fault("mkostemp")) return -1;
-  return next_definition<int (*)(char*, int)>("mkostemp")(name, flags);
-}
-
-int fsync(int fd) {
-  if (take_fault("fsync")) return -1;
-  return next_definition<int (*)(int)>("fsync")(fd);
-}
-
-int close(int fd) {
-  if (armed_function == "close") {
-    next_definition<int (*)(int)>("close")(fd);
-    take_fault("close");
-    return -1;
+// Fails once when armed; otherwise the C library's own definition runs.
+#define FAILS_WHEN_ARMED(Result, function, parameters, arguments)     \
+  Result function parameters {                                        \
+    if (take_fault(#function)) return -1;                             \
+    return next_definition<Result(*) parameters>(#function) arguments; \
   }
-  return next_definition<int (*)(int)>("close")(fd);
-}
 
-ssize_t read(int fd, void* buffer, size_t size) {
-  if (take_fault("read")) return -1;
-  return next_definition<ssize_t (*)(int, void*, size_t)>("read")(fd, buffer, size);
+FAILS_WHEN_ARMED(int, mkostemp, (char* name, int flags), (name, flags))
+FAILS_WHEN_ARMED(int, fsync, (int fd), (fd))
+FAILS_WHEN_ARMED(ssize_t, read, (int fd, void* buffer, size_t size), (fd, buffer, size))
+
+// A failing close has closed the file all the same, as the C library's does.
+int close(int fd) {
+  const int closed = next_definition<int (*)(int)>("close")(fd);
+  return take_fault("close") ? -1 : closed;
 }
 
 }  // extern "C"
