@@ -8,7 +8,6 @@
 
 #include "common/engine_words.h"
 #include "engine/engine_link.h"
-#include "tests/scratch_folder.h"
 #include "tests/stand_in_engine/stand_in_engine_client.h"
 
 // A scratch folder for programs the lookup may find.

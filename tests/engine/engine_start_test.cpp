@@ -19,6 +19,11 @@ class EngineStart : public ::testing::Test {
   char line_[500] = "";
   char result_[ENGINE_RESULT_SIZE] = "";
 
+  // Starts the engine; the start's status.
+  int start() {
+    link_.start_engine(0);
+    return link_.start_status;
+  }
   void SetUp() override {
     link_.read_time_limit_ms = 10000;
     unsetenv("TOLVANE_ENGINE");
@@ -28,8 +33,7 @@ class EngineStart : public ::testing::Test {
 };
 
 TEST_F(EngineStart, AMissingProgramGivesFourAndALinkThatDoesNothing) {
-  link_.start_engine(0);
-  EXPECT_EQ(link_.start_status, 4);
+  EXPECT_EQ(start(), 4);
   EXPECT_STREQ(link_.command_line, ENGINE_PROGRAM_NAME);
   EXPECT_EQ(std::filesystem::current_path(), current_.folder());
 
@@ -49,13 +53,11 @@ TEST_F(EngineStart, AMissingProgramGivesFourAndALinkThatDoesNothing) {
 
 TEST_F(EngineStart, AReplacementCommandThatCannotRunOrIsTooLongGivesFour) {
   setenv("TOLVANE_ENGINE", "no-such-engine --level 3", 1);
-  link_.start_engine(0);
-  EXPECT_EQ(link_.start_status, 4);
+  EXPECT_EQ(start(), 4);
   EXPECT_STREQ(link_.command_line, "no-such-engine --level 3");
 
   setenv("TOLVANE_ENGINE", std::string(COMMAND_LINE_SIZE, 'x').c_str(), 1);
-  link_.start_engine(0);
-  EXPECT_EQ(link_.start_status, 4);
+  EXPECT_EQ(start(), 4);
 }
 
 // Found along PATH or in the current directory, the engine runs in the directory it was found in.
@@ -65,8 +67,7 @@ TEST_F(EngineStart, ItsDirectoryBecomesTheCurrentOne) {
   for (const ProgramFolder* found_in : {&on_path_, &current_}) {
     std::filesystem::current_path(current_.folder());
     found_in->add_program(ENGINE_PROGRAM_NAME);
-    link_.start_engine(0);
-    ASSERT_EQ(link_.start_status, 0);
+    ASSERT_EQ(start(), 0);
     EXPECT_EQ(std::filesystem::current_path(), found_in->folder());
   }
 }
@@ -76,8 +77,7 @@ TEST_F(EngineStart, TheReplacementCommandIsSplitIntoWords) {
   std::ofstream(files.path("script")) << "greet hello from the arguments\n";
   const std::string words = STAND_IN_ENGINE_PATH + ("  " + files.path("script")) + " " + files.path("record");
   setenv("TOLVANE_ENGINE", words.c_str(), 1);
-  link_.start_engine(0);
-  ASSERT_EQ(link_.start_status, 0);
+  ASSERT_EQ(start(), 0);
   EXPECT_EQ(std::filesystem::current_path(), current_.folder());
   link_.read_line(line_, sizeof line_);
   EXPECT_STREQ(line_, "hello from the arguments");
@@ -86,8 +86,7 @@ TEST_F(EngineStart, TheReplacementCommandIsSplitIntoWords) {
 // The engine must die of a broken pipe as usual, and hold no end of its pipes but its own.
 TEST_F(EngineStart, TheEngineGetsDefaultSigpipeAndOnlyItsOwnPipeEnds) {
   StandInEngine engine("");
-  link_.start_engine(0);
-  ASSERT_EQ(link_.start_status, 0);
+  ASSERT_EQ(start(), 0);
   link_.synchronize();  // the engine is up and past its exec
 
   const std::string proc = "/proc/" + std::to_string(link_.process_id);
@@ -119,8 +118,7 @@ TEST_F(EngineStart, TheEngineGetsDefaultSigpipeAndOnlyItsOwnPipeEnds) {
 TEST_F(EngineStart, ShutDownSaysQuitAndReapsTheEngine) {
   for (const char* script : {"", "on quit => @sleep 60000\n"}) {
     StandInEngine engine(script);
-    link_.start_engine(0);
-    ASSERT_EQ(link_.start_status, 0);
+    ASSERT_EQ(start(), 0);
     const pid_t child = link_.process_id;
     link_.synchronize();  // up and reading: a slow start must not pass for a stay after quit
     const std::vector<std::string> heard = {"ping " + std::to_string(link_.ping_counter - 1), "quit"};
@@ -137,13 +135,11 @@ TEST_F(EngineStart, ShutDownSaysQuitAndReapsTheEngine) {
 
 TEST_F(EngineStart, ANewStartEndsTheEngineBefore) {
   StandInEngine engine("greet info about the engine here\ngreet ready\n");
-  link_.start_engine(0);
-  ASSERT_EQ(link_.start_status, 0);
+  ASSERT_EQ(start(), 0);
   link_.read_greeting(line_, sizeof line_, result_);
   const pid_t first = link_.process_id;
 
-  link_.start_engine(0);
-  ASSERT_EQ(link_.start_status, 0);
+  ASSERT_EQ(start(), 0);
   EXPECT_EQ(waitpid(first, nullptr, WNOHANG), -1);
   EXPECT_STREQ(link_.about_text, "");  // emptied by the start, filled by the greeting
   link_.read_greeting(line_, sizeof line_, result_);

@@ -24,8 +24,7 @@ TEST_F(DumpTest, BoardInHexWithKingsAndMode) {
   core.dump_board(&game_board());
   std::string expected = "\n 81 00 00 00 00 00 00 00";
   for (int rank = 7; rank > 1; --rank) expected += "\n 00 00 00 00 00 00 00 00";
-  expected += "\n 00 00 00 00 00 00 00 01\n";
-  expected += "\n   Whkonig_pos: 07\n   Blkonig_pos: 38\n   Fast_mode  : 00";
+  expected += "\n 00 00 00 00 00 00 00 01\n\n   Whkonig_pos: 07\n   Blkonig_pos: 38\n   Fast_mode  : 00";
   EXPECT_EQ(printed(), expected);
 }
 

@@ -1,7 +1,6 @@
 // The search's own check and legality tests agree with the rules core's trial by play.
 #include <algorithm>
 #include <tuple>
-#include <vector>
 
 #include "rules/rules.h"
 #include "search/king_safety.h"

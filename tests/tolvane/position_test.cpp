@@ -39,9 +39,9 @@ TEST(PositionText, RejectsMalformedAndImpossiblePositions) {
 }
 
 TEST(PositionText, WritesBackWhatItRead) {
-  const char* fens[] = {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-                        "rnbqkbnr/ppp1pppp/8/8/3pP3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 3"};
-  for (const char* fen : fens) EXPECT_EQ(from(fen).fen(), fen);
+  for (const char* fen : {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+                          "rnbqkbnr/ppp1pppp/8/8/3pP3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 3"})
+    EXPECT_EQ(from(fen).fen(), fen);
   // An en passant square no pawn can use is not kept.
   EXPECT_EQ(from("4k3/8/8/8/4P3/8/8/4K3 b - e3 0 1").en_passant_square(), NoSquare);
 }
