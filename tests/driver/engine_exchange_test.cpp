@@ -16,9 +16,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 const std::string kGreeting =
-    "greet info about:Tolvane stand-in, scripted for tests\n"
-    "greet Tolvane stand-in 1.0\n"
-    "greet ready\n";
+    "greet info about:Tolvane stand-in, scripted for tests\ngreet Tolvane stand-in 1.0\ngreet ready\n";
 
 class EngineExchangeTest : public InterpreterTest {
  protected:

@@ -22,9 +22,8 @@ class EchoEngine : public ::testing::Test {
 
 TEST_F(EchoEngine, ALineEndsAtItsCarriageReturnAndGoesOutWithCrLf) {
   start("tee " + files_.path("sent"));
-  EXPECT_EQ(link_.send_line("e2e4\rignored"), 6);
-  EXPECT_EQ(link_.send_line(""), 2);
-  EXPECT_EQ(link_.send_line("go"), 4);
+  for (const auto& [line, sent] : {std::pair{"e2e4\rignored", 6}, {"", 2}, {"go", 4}})
+    EXPECT_EQ(link_.send_line(line), sent) << line;
   link_.shut_down();
   EXPECT_EQ(read_whole_file(files_.path("sent")), "e2e4\r\n\r\ngo\r\nquit\r\n");
 }

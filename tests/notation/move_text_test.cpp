@@ -1,7 +1,6 @@
 #include <cstring>
 
 #include "notation/move_text.h"
-#include "notation/piece_letters.h"
 #include "tests/notation/notation_fixture.h"
 
 namespace {
@@ -95,10 +94,7 @@ TEST_F(NotationTest, LastMoveTextUsesGermanPromotionLetters) {
 TEST_F(NotationTest, ListMoveWalksTheListInOrderAndThenGoesQuiet) {
   PositionNode* node = base(kStart);
   core.list_move('f', node);
-  const MoveEntry& first = node->Zuege()[0];
-  const char expected_first[] = {square_file_letter(first.Von), square_rank_digit(first.Von),
-                                 square_file_letter(first.Nach), square_rank_digit(first.Nach), '\0'};
-  EXPECT_EQ(message(), expected_first);
+  EXPECT_EQ(message(), move_text(node, 0));
   for (int i = 1; i < node->Anz_moegl_zuege; ++i) {
     core.clear_message();
     core.list_move('n', node);

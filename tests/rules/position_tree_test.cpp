@@ -1,6 +1,4 @@
 // Nodes in the pool: base nodes, children linked and reused, Fast_mode, take-back, material, room.
-#include <cstring>
-
 #include "tests/position_fixture.h"
 
 namespace {

@@ -13,8 +13,7 @@ class MateSearchTest : public PositionTest {
 
   // Runs the deepening on node; the depth at which the mate was found, or 0.
   int mate_found_at(PositionNode* node) {
-    const uint8_t result = search_mate_by_deepening(node, &core, &state);
-    return result == 1 ? mate_depth - 2 : 0;
+    return search_mate_by_deepening(node, &core, &state) == 1 ? mate_depth - 2 : 0;
   }
 
   uint8_t search(PositionNode* node, uint8_t defender, int16_t depth) {

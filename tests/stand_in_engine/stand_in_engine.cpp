@@ -58,8 +58,7 @@ bool parse_rule(const std::string& body, bool repeats, Rule& rule) {
 bool load_script(const char* path, Script& script) {
   std::ifstream in(path);
   if (!in) return false;
-  std::string line;
-  while (std::getline(in, line)) {
+  for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
     Rule rule;
@@ -127,8 +126,7 @@ int main(int argc, char** argv) {
       record_path && *record_path ? ::open(record_path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644) : -1;
 
   reply(script.greeting);
-  std::string line;
-  while (std::getline(std::cin, line)) {
+  for (std::string line; std::getline(std::cin, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (record >= 0) {
       const std::string entry = line + "\n";

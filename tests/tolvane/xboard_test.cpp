@@ -48,9 +48,8 @@ TEST_F(Xboard, MoveNowAndThinkingOutputWithTwoThreads) {
   EXPECT_TRUE(begins(lines.back(), "move "));
   // Thinking lines: ply, score, time, nodes, then the moves.
   for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
-    int ply = 0, score = 0, time = 0;
-    long nodes = 0;
-    EXPECT_EQ(std::sscanf(lines[i].c_str(), "%d %d %d %ld", &ply, &score, &time, &nodes), 4) << lines[i];
+    long ply = 0, score = 0, time = 0, nodes = 0;
+    EXPECT_EQ(std::sscanf(lines[i].c_str(), "%ld %ld %ld %ld", &ply, &score, &time, &nodes), 4) << lines[i];
   }
   engine.send("cores none");
   EXPECT_TRUE(begins(engine.first("Error"), "Error (bad cores)"));

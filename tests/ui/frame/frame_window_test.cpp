@@ -134,8 +134,7 @@ class FrameWindowTest : public WindowTest {
     click(4, 6);
     QCOMPARE(frame->square_selected, 1);
     click(4, 6);  // the selected square again: nothing happens
-    QCOMPARE(frame->selected_column, 4);
-    QCOMPARE(frame->selected_row, 6);
+    QCOMPARE(QPoint(frame->selected_column, frame->selected_row), QPoint(4, 6));
     click(4, 4);
     QCOMPARE(log.since("B"), std::vector<std::string>({"Be2e4D", "ll"}));
     QCOMPARE(frame->square_selected, 0);
@@ -172,8 +171,7 @@ class FrameWindowTest : public WindowTest {
     frame->OnLButtonDown(MOUSE_LEFT_BUTTON, QPoint(0, 0));
     QCOMPARE(frame->click_column, 0);
     frame->OnLButtonDown(MOUSE_LEFT_BUTTON, QPoint(area.width() * 7 / 8 - 1, area.height() - 1));
-    QCOMPARE(frame->click_column, 6);
-    QCOMPARE(frame->click_row, 7);
+    QCOMPARE(QPoint(frame->click_column, frame->click_row), QPoint(6, 7));
     frame->OnLButtonDown(MOUSE_LEFT_BUTTON, QPoint(area.width() - 1, 0));
     QCOMPARE(frame->click_column, 7);
   }
@@ -203,10 +201,10 @@ class FrameWindowTest : public WindowTest {
     click(3, 3);
     frame->OnCommand(ID_NEW_GAME);
     QCOMPARE(log.since("0"), std::vector<std::string>({"0", "0", "8", "F1"}));
-    QCOMPARE(frame->board_turned, 1);
-    QCOMPARE(frame->square_selected, 1);
-    QCOMPARE(frame->setup_dialog->level, uint16_t{1013});
-    QCOMPARE(frame->setup_dialog->auto_answer, 0);
+    // Kept: the turned board, the square the click selected, the level and the automatic answer.
+    QCOMPARE(QList<int>({frame->board_turned, frame->square_selected, frame->setup_dialog->level,
+                         frame->setup_dialog->auto_answer}),
+             QList<int>({1, 1, 1013, 0}));
     QVERIFY(frame->document->move_record.empty());
     QCOMPARE(frame->document->move_count, 0);
     QCOMPARE(game_board().squares[square_of(4, 1)], uint8_t{PAWN});
@@ -301,9 +299,8 @@ class FrameWindowTest : public WindowTest {
     });
     frame->ComputerMove();
     QVERIFY(!frame->isVisible());
-    QCOMPARE(frame->square_selected, 0);
-    QCOMPARE(frame->board_turned, 0);
-    QCOMPARE(log.count("0"), 0);
+    // Neither the click, the turn nor the new game took effect.
+    QCOMPARE(QList<int>({frame->square_selected, frame->board_turned, log.count("0")}), QList<int>({0, 0, 0}));
     QVERIFY(boxes.boxes.empty());
     QVERIFY(frame->document->move_record.empty());
     QVERIFY(engine_link.engine_ended());
