@@ -11,10 +11,14 @@ namespace {
 constexpr int ScoreTableMove = 1 << 30;
 constexpr int ScoreGoodTactical = 1 << 28;
 constexpr int ScoreKiller = 1 << 27;
+constexpr int ScoreCounterMove = ScoreKiller - 1;
 constexpr int ScoreLosingTactical = -(1 << 26);
 // Most valuable victim first, then least valuable attacker.
 constexpr int VictimWeight = 16;
 constexpr int AttackerDivisor = 16;
+
+// A bonus (or, negative, a malus) that fades as the score nears History::Max.
+int with_bonus(int h, int bonus) { return h + bonus - h * std::abs(bonus) / History::Max; }
 
 }  // namespace
 
@@ -24,7 +28,7 @@ int captured_value(const Position& pos, Move m) {
 
 void History::update(Color c, Move m, int bonus) {
   int& h = table_[c][m.from()][m.to()];
-  h += bonus - h * std::abs(bonus) / Max;
+  h = with_bonus(h, bonus);
 }
 
 void History::age() {
@@ -35,10 +39,31 @@ void History::age() {
 
 void History::clear() { std::memset(table_, 0, sizeof table_); }
 
+void ContinuationHistory::update(Row& row, Piece p, Square to, int bonus) {
+  std::int16_t& h = row[p][to];
+  h = std::int16_t(with_bonus(h, bonus));
+}
+
+void ContinuationHistory::age() {
+  for (auto& by_square : table_)
+    for (Row& row : by_square)
+      for (auto& by_target : row)
+        for (std::int16_t& h : by_target) h /= 4;
+}
+
+void ContinuationHistory::clear() { std::memset(table_, 0, sizeof table_); }
+
+int QuietOrder::score(const Position& pos, Move m) const {
+  const Piece p = pos.piece_on(m.from());
+  int s = history.score(pos.side_to_move(), m);
+  for (const ContinuationHistory::Row* row : before)
+    if (row) s += (*row)[p][m.to()];
+  return s;
+}
+
 OrderedMoves::OrderedMoves(const Position& pos, GenKind kind, Move table_move, const Killers& killers,
-                           const History& history) {
+                           const QuietOrder& quiet) {
   generate(pos, moves_, kind);
-  const Color us = pos.side_to_move();
   for (std::size_t i = 0; i < moves_.size(); ++i) {
     const Move m = moves_[i];
     if (m == table_move) {
@@ -54,8 +79,11 @@ OrderedMoves::OrderedMoves(const Position& pos, GenKind kind, Move table_move, c
     } else if (m == killers.first || m == killers.second) {
       scores_[i] = ScoreKiller + (m == killers.first);
       classes_[i] = MoveClass::Killer;
+    } else if (m == quiet.counter) {
+      scores_[i] = ScoreCounterMove;
+      classes_[i] = MoveClass::CounterMove;
     } else {
-      scores_[i] = history.score(us, m);
+      scores_[i] = quiet.score(pos, m);
       classes_[i] = MoveClass::Quiet;
     }
   }

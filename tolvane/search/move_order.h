@@ -1,8 +1,9 @@
 // Move ordering inside the search: the table move first, then winning
-// captures and queen promotions by victim and attacker, the two killers,
-// quiet moves by their history, and losing captures last.
+// captures and queen promotions by victim and attacker, the two killers, the
+// counter move, quiet moves by their history, and losing captures last.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "board/movegen.h"
@@ -13,7 +14,7 @@ namespace tolvane {
 
 // What a move was taken for when it was ordered; the search prunes and
 // reduces by it.
-enum class MoveClass : std::uint8_t { TableMove, GoodTactical, Killer, Quiet, LosingTactical };
+enum class MoveClass : std::uint8_t { TableMove, GoodTactical, Killer, CounterMove, Quiet, LosingTactical };
 
 // The value a capture takes off the board (a pawn for en passant).
 int captured_value(const Position& pos, Move m);
@@ -34,6 +35,36 @@ class History {
   int table_[2][64][64] = {};
 };
 
+// How often a quiet move caused a cut-off in reply to an earlier move, by the
+// moving piece and target square of both. Scores keep History's bounds.
+class ContinuationHistory {
+ public:
+  // The scores of every (piece, target) that followed one earlier move.
+  using Row = std::array<std::array<std::int16_t, 64>, NoPiece>;
+
+  Row& row(Piece p, Square to) { return table_[p][to]; }
+  const Row& row(Piece p, Square to) const { return table_[p][to]; }
+  static void update(Row& row, Piece p, Square to, int bonus);
+  void age();
+  void clear();
+
+ private:
+  Row table_[NoPiece][64] = {};
+};
+
+// What orders a node's quiet moves: the history, the continuation rows of
+// the moves one and two plies before (none at the root or after a null
+// move), and the quiet move that last refuted the move before.
+struct QuietOrder {
+  explicit QuietOrder(const History& h) : history(h) {}
+
+  const History& history;
+  const ContinuationHistory::Row* before[2] = {};
+  Move counter;
+
+  int score(const Position& pos, Move m) const;
+};
+
 // The two latest quiet moves that caused a cut-off at one ply.
 struct Killers {
   Move first, second;
@@ -48,7 +79,7 @@ struct Killers {
 class OrderedMoves {
  public:
   // Generates the node's moves of the given kind and scores them.
-  OrderedMoves(const Position& pos, GenKind kind, Move table_move, const Killers& killers, const History& history);
+  OrderedMoves(const Position& pos, GenKind kind, Move table_move, const Killers& killers, const QuietOrder& quiet);
 
   std::size_t size() const { return moves_.size(); }
   // Brings the best of the moves from `index` on to `index` and returns it.

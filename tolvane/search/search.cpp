@@ -55,16 +55,18 @@ constexpr int QuietFutilityMargin = 90;
 // A check is extended while the line stays within twice the depth plus this.
 constexpr int CheckExtensionSlack = 8;
 
-// Late move reductions: a logarithmic table, less for moves with a good history.
+// Late move reductions: a logarithmic table, less for moves with a good
+// history (the sum of the butterfly and both continuation scores).
 constexpr int LmrMinDepth = 3;
 constexpr double LmrBase = 0.8;
 constexpr double LmrDivisor = 2.3;
 constexpr int LmrTableSize = 64;
-constexpr int LmrHistoryDivisor = 5000;
+constexpr int LmrHistoryDivisor = 8000;
 constexpr int LmrMinHistoryRelief = -1;
 constexpr int LmrMaxHistoryRelief = 2;
 
-// History bonus of a cut-off, and how many quiet moves tried before it get the malus.
+// History bonus of a cut-off, and how many quiet moves tried before it get
+// the malus; the same for the butterfly and the continuation tables.
 constexpr int HistoryBonusPerDepthSquared = 8;
 constexpr int HistoryBonusMax = 2000;
 constexpr int QuietsRemembered = 64;
@@ -143,13 +145,23 @@ struct Searcher::Worker {
   bool pondering_over = false;
 
   History history;
+  ContinuationHistory continuation;
+  Move counter_moves[NoPiece][64] = {};
   Killers killers[MaxPly + 2];
+  // The piece and target of the move made at each ply; NoPiece for a null move.
+  struct Played {
+    Piece piece = NoPiece;
+    Square to = 0;
+  };
+  Played played[MaxPly + 2];
   Move pv[MaxPly + 2][MaxPly + 2] = {};
   int pv_length[MaxPly + 2] = {};
   int static_eval[MaxPly + 2] = {};
 
   void clear() {
     history.clear();
+    continuation.clear();
+    std::fill(&counter_moves[0][0], &counter_moves[0][0] + NoPiece * 64, Move::none());
     std::fill(std::begin(killers), std::end(killers), Killers{});
   }
 
@@ -165,6 +177,21 @@ struct Searcher::Worker {
     pondering_over = false;
     std::fill(std::begin(killers), std::end(killers), Killers{});
     history.age();
+    continuation.age();
+  }
+
+  // The move made `distance` plies before a node at `ply`, if a piece moved.
+  const Played* played_before(int ply, int distance) const {
+    if (ply < distance || played[ply - distance].piece == NoPiece) return nullptr;
+    return &played[ply - distance];
+  }
+
+  QuietOrder quiet_order(int ply) const {
+    QuietOrder order(history);
+    for (int d = 1; d <= 2; ++d)
+      if (const Played* p = played_before(ply, d)) order.before[d - 1] = &continuation.row(p->piece, p->to);
+    if (const Played* p = played_before(ply, 1)) order.counter = counter_moves[p->piece][p->to];
+    return order;
   }
 
   std::int64_t elapsed_ms() const {
@@ -232,7 +259,7 @@ struct Searcher::Worker {
       alpha = std::max(alpha, stand_pat);
       best = stand_pat;
     }
-    OrderedMoves moves(pos, in_check ? GenKind::All : GenKind::Tactical, Move::none(), killers[ply], history);
+    OrderedMoves moves(pos, in_check ? GenKind::All : GenKind::Tactical, Move::none(), killers[ply], QuietOrder{history});
     int legal = 0;
     for (std::size_t i = 0; i < moves.size(); ++i) {
       const Move m = moves.next(i);
@@ -285,6 +312,7 @@ struct Searcher::Worker {
         non_pawn_material(pos, pos.side_to_move()) > 0) {
       const int r = NullMoveBaseReduction + n.depth / NullMoveDepthDivisor +
                     std::min((n.eval - n.beta) / NullMoveLeadDivisor, NullMoveMaxLeadReduction);
+      played[n.ply] = {};
       pos.make_null();
       const int s = -search(-n.beta, -n.beta + 1, n.depth - 1 - r, n.ply + 1, false);
       pos.unmake_null();
@@ -313,8 +341,8 @@ struct Searcher::Worker {
   static int reduction(const Node& n, MoveClass cls, int order_score, bool gives_check, int new_depth) {
     int r = reductions().at(n.depth, n.legal);
     r += !n.pv_node;
-    r -= cls == MoveClass::TableMove || cls == MoveClass::Killer;
-    // Table moves and killers count as the best history there is.
+    r -= cls == MoveClass::TableMove || cls == MoveClass::Killer || cls == MoveClass::CounterMove;
+    // Table moves, killers and the counter move count as the best history there is.
     r -= cls == MoveClass::Quiet
              ? std::clamp(order_score / LmrHistoryDivisor, LmrMinHistoryRelief, LmrMaxHistoryRelief)
              : LmrMaxHistoryRelief;
@@ -343,25 +371,33 @@ struct Searcher::Worker {
     pv_length[ply] = std::max(pv_length[ply + 1], ply + 1);
   }
 
-  // A quiet move caused a cut-off: it becomes a killer and gains history,
-  // the quiet moves tried before it lose some.
+  void update_histories(int ply, Move m, int bonus) {
+    history.update(pos.side_to_move(), m, bonus);
+    for (int d = 1; d <= 2; ++d)
+      if (const Played* p = played_before(ply, d))
+        ContinuationHistory::update(continuation.row(p->piece, p->to), pos.piece_on(m.from()), m.to(), bonus);
+  }
+
+  // A quiet move caused a cut-off: it becomes a killer and the counter to the
+  // move before, and gains history; the quiet moves tried before it lose some.
   void record_cutoff(const Node& n, Move m) {
     killers[n.ply].add(m);
-    const Color us = pos.side_to_move();
+    if (const Played* p = played_before(n.ply, 1)) counter_moves[p->piece][p->to] = m;
     const int bonus = std::min(n.depth * n.depth * HistoryBonusPerDepthSquared, HistoryBonusMax);
-    history.update(us, m, bonus);
-    for (int q = 0; q < n.quiet_count; ++q) history.update(us, n.quiets_tried[q], -bonus);
+    update_histories(n.ply, m, bonus);
+    for (int q = 0; q < n.quiet_count; ++q) update_histories(n.ply, n.quiets_tried[q], -bonus);
   }
 
   // The move loop of the main search; the node's best score.
   int search_moves(Node& n) {
-    OrderedMoves moves(pos, GenKind::All, n.tt_move, killers[n.ply], history);
+    OrderedMoves moves(pos, GenKind::All, n.tt_move, killers[n.ply], quiet_order(n.ply));
     const int old_alpha = n.alpha;
     for (std::size_t i = 0; i < moves.size(); ++i) {
       const Move m = moves.next(i);
       if (!pos.is_legal(m)) continue;
       const bool quiet = is_quiet(pos, m);
       if (!quiet && skip_losing_tactical(n, m, moves.class_of(i))) continue;
+      played[n.ply] = {pos.piece_on(m.from()), m.to()};
       pos.make(m);
       ++n.legal;
       const bool gives_check = pos.in_check();
@@ -485,6 +521,7 @@ struct Searcher::Worker {
   std::vector<ScoredMove> score_root_moves(const MoveList& root_moves, int depth) {
     std::vector<ScoredMove> scored;
     for (Move m : root_moves) {
+      played[0] = {pos.piece_on(m.from()), m.to()};
       pos.make(m);
       const int s = -search(-Infinity, Infinity, depth - 1, 1, true);
       pos.unmake(m);
