@@ -9,12 +9,14 @@ namespace tolvane {
 
 int master_threads() { return int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)); }
 
+// The slip rates of levels 1 and 2 come from matches (scripts/strength.sh
+// level2 and level1).
 Level level_by_number(int number) {
   switch (number) {
     // Sees captures and checks one move deep, drops material now and then.
-    case 1: return {1, 1, 5000, 1500, 50, 300, 300, 900};
+    case 1: return {1, 1, 5000, 1500, 42, 210, 300, 900};
     // Short tactics, loose positional play.
-    case 2: return {2, 2, 30000, 1500, 30, 150, 400, 1100};
+    case 2: return {2, 2, 30000, 1500, 38, 175, 400, 1100};
     // Sound club play, an occasional inaccuracy.
     case 3: return {3, 6, 400000, 1500, 10, 45, 500, 1200};
     // Full strength, as fast as it likes.
