@@ -16,7 +16,7 @@ Level level_by_number(int number) {
     // Sees captures and checks one move deep, drops material now and then.
     case 1: return {1, 1, 5000, 1500, 42, 210, 300, 900};
     // Short tactics, loose positional play.
-    case 2: return {2, 2, 30000, 1500, 38, 175, 400, 1100};
+    case 2: return {2, 2, 30000, 1500, 30, 150, 400, 1100};
     // Sound club play, an occasional inaccuracy.
     case 3: return {3, 6, 400000, 1500, 10, 45, 500, 1200};
     // Full strength, as fast as it likes.
