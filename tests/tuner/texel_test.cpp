@@ -63,19 +63,52 @@ TEST(Texel, RecoversAWeightFromResultsItExplains) {
   double before = mean_error(samples, start, 1.0);
   std::ostringstream log;
   const EvalParams untouched = start;
-  tune(samples, start, 1.0, 6, log, "bishop");
+  fit(samples, start, 1.0, {.prefix = "bishop", .rounds = 2, .holdout_every = 0}, log);
   EXPECT_LT(mean_error(samples, start, 1.0), before / 4);
   EXPECT_EQ(start.material[Bishop], untouched.material[Bishop]);
   EXPECT_NEAR(start.bishop_pair.eg, truth.bishop_pair.eg, 15);
   EXPECT_NEAR(start.bishop_pair.mg, truth.bishop_pair.mg, 30);
 }
 
+TEST(Texel, FitsPieceSquaresOnlyWhereSuchPiecesStand) {
+  // White knights on f3 and Black knights on f6 (the same square seen from
+  // Black) are worth more in truth than at the start.
+  const char* fens[] = {
+      "r1bqkb1r/pppp1ppp/2n2n2/4p3/4P3/2N2N2/PPPP1PPP/R1BQKB1R w KQkq - 4 4",
+      "r1bqkb1r/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 2 3",
+      "rnbqkb1r/pppp1ppp/5n2/4p3/4P3/2N5/PPPP1PPP/R1BQKBNR w KQkq - 2 3",
+      "4k3/pppp1ppp/5n2/8/8/2N5/PPPP1PPP/4K3 w - - 0 1",
+      "4k3/pppp1ppp/8/8/8/5N2/PPPP1PPP/4K3 b - - 0 1",
+      "4k3/pppp1ppp/2n5/8/8/5N2/PPPP1PPP/4K3 w - - 0 1",
+  };
+  constexpr Square F3 = 21;
+  EvalParams truth;
+  truth.psq[Knight][F3] += Pair{40, 40};
+  std::vector<Sample> samples;
+  for (const char* fen : fens) {
+    Position pos = *Position::from_fen(fen);
+    PawnCache cache;
+    int eval = evaluate(pos, cache, truth);
+    if (pos.side_to_move() == Black) eval = -eval;
+    samples.push_back({pos, expected_score(eval, 1.0)});
+  }
+  EvalParams fitted;
+  std::ostringstream log;
+  fit(samples, fitted, 1.0, {.prefix = "psq", .rounds = 2, .holdout_every = 0}, log);
+  EXPECT_GT(fitted.psq[Knight][F3].mg + fitted.psq[Knight][F3].eg,
+            EvalParams{}.psq[Knight][F3].mg + EvalParams{}.psq[Knight][F3].eg + 40);
+  constexpr Square A1 = 0, H8 = 63;
+  for (Square s : {A1, H8}) EXPECT_EQ(fitted.psq[Knight][s], EvalParams{}.psq[Knight][s]) << s;
+}
+
 TEST(Texel, WritesSourceThatNamesEveryWeight) {
   EvalParams params;
   params.hanging = {-7, 123};
+  params.psq[Queen][63] = {-5, 17};
   std::ostringstream out;
   write_params(params, out);
-  for (const char* part : {"p.hanging = {-7, 123};", "p.material[4] = {", "const EvalParams& tuned_params()"})
+  for (const char* part : {"p.hanging = {-7, 123};", "p.material[4] = {", "{-5, 17},\n  }};\n  p.psq[5] = {{",
+                           "const EvalParams& tuned_params()"})
     EXPECT_NE(out.str().find(part), std::string::npos) << part;
 }
 

@@ -4,6 +4,7 @@
 // eval_weights.cpp.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,16 @@ constexpr Pair operator*(Pair p, int k) { return {p.mg * k, p.eg * k}; }
 constexpr Pair operator+(Pair a, Pair b) { return a += b; }
 constexpr Pair operator-(Pair a, Pair b) { return a -= b; }
 
+// Piece-square values, pawn .. king, from White's side; Black reads the
+// square mirrored top to bottom.
+using PieceSquares = std::array<std::array<Pair, 64>, 6>;
+
+// The hand-set piece-square values the tuner starts from.
+PieceSquares shaped_piece_squares();
+
 struct EvalParams {
   Pair material[5] = {{90, 120}, {330, 310}, {345, 330}, {470, 540}, {980, 1000}};  // pawn .. queen
+  PieceSquares psq = shaped_piece_squares();
   Pair bishop_pair = {30, 55};
   // Per safe square a piece reaches, beyond a typical count (knight .. queen).
   Pair mobility[4] = {{4, 4}, {5, 5}, {2, 4}, {1, 2}};

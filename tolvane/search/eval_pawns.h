@@ -18,7 +18,7 @@ class PawnCache {
     Pair score;  // White's minus Black's
     Bitboard passed = 0;
   };
-  PawnCache() : entries_(1 << 14) {}
+  explicit PawnCache(std::size_t entries = 1 << 14) : entries_(entries) {}  // a power of two
   Entry& slot(Key key) { return entries_[key & (entries_.size() - 1)]; }
   void clear() { std::fill(entries_.begin(), entries_.end(), Entry{}); }
 

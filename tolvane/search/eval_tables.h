@@ -1,5 +1,5 @@
-// Square tables of the evaluation, built once: piece-square values and the
-// masks the pawn and piece terms look through.
+// Square tables of the evaluation, built once: the masks the pawn and piece
+// terms look through.
 #pragma once
 
 #include <algorithm>
@@ -11,7 +11,6 @@
 namespace tolvane {
 
 struct EvalTables {
-  Pair psq[6][64];  // from White's side; Black reads the mirrored square
   Bitboard passed_mask[2][64];    // files ahead of a pawn where enemy pawns could stop it
   Bitboard forward_file[2][64];   // squares ahead on the pawn's own file
   Bitboard adjacent_files[8];

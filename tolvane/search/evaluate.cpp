@@ -18,7 +18,6 @@ int non_pawn_material(const Position& pos, Color c) {
 }
 
 int evaluate(const Position& pos, PawnCache& cache, const EvalParams& w) {
-  const EvalTables& t = eval_tables();
   Pair score;
   int phase = 0;
   for (Color c : {White, Black}) {
@@ -27,7 +26,7 @@ int evaluate(const Position& pos, PawnCache& cache, const EvalParams& w) {
       Bitboard b = pos.pieces(c, pt);
       phase += PhaseWeight[pt] * popcount(b);
       if (pt != King) side += w.material[pt] * popcount(b);
-      while (b) side += t.psq[pt][relative_square(c, pop_lsb(b))];
+      while (b) side += w.psq[pt][relative_square(c, pop_lsb(b))];
     }
     if (more_than_one(pos.pieces(c, Bishop))) side += w.bishop_pair;
     if (c == White) score += side;

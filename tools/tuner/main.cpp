@@ -2,7 +2,7 @@
 // evaluation weights to the games' results.
 //
 //   tolvane-tuner games N NODES SEED > data.txt
-//   tolvane-tuner tune data.txt [passes [prefix]] > eval_weights.cpp
+//   tolvane-tuner tune data.txt [rounds [prefix]] > eval_weights.cpp
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -15,7 +15,7 @@ namespace {
 
 int usage() {
   std::cerr << "usage: tolvane-tuner games N NODES SEED > data.txt\n"
-               "       tolvane-tuner tune data.txt [passes [prefix]] > eval_weights.cpp\n";
+               "       tolvane-tuner tune data.txt [rounds [prefix]] > eval_weights.cpp\n";
   return 2;
 }
 
@@ -46,9 +46,11 @@ int main(int argc, char** argv) {
       std::cerr << "no positions in " << argv[2] << "\n";
       return 1;
     }
-    int passes = argc >= 4 ? std::atoi(argv[3]) : 10;
+    FitOptions options;
+    if (argc >= 4) options.rounds = std::atoi(argv[3]);
+    if (argc == 5) options.prefix = argv[4];
     tolvane::EvalParams params = tolvane::tuned_params();
-    tune(samples, params, fit_scale(samples, params), passes, std::cerr, argc == 5 ? argv[4] : "");
+    fit(samples, params, fit_scale(samples, params), options, std::cerr);
     write_params(params, std::cout);
     return 0;
   }

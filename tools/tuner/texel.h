@@ -1,5 +1,5 @@
 // Texel tuning: logistic regression of game results on the static
-// evaluation of quiet positions, by coordinate descent over the weights.
+// evaluation of quiet positions.
 #pragma once
 
 #include <istream>
@@ -29,11 +29,28 @@ double mean_error(const std::vector<Sample>& samples, const EvalParams& params, 
 // The scale k that fits the given weights best.
 double fit_scale(const std::vector<Sample>& samples, const EvalParams& params);
 
-// Moves each weight whose name begins with `prefix` (all for an empty one)
-// up or down while that lowers the error at scale k; at most `passes` rounds
-// over the weights. Progress goes to `log`.
-void tune(const std::vector<Sample>& samples, EvalParams& params, double k, int passes, std::ostream& log,
-          const std::string& prefix = "");
+struct FitOptions {
+  // Weights to fit: those whose names begin with it (all for an empty one),
+  // or all but those for "-name".
+  std::string prefix;
+  int rounds = 3;     // linearize, then fit; again around the new weights
+  int epochs = 3000;  // gradient steps per round, at most
+  double step = 1.0;  // centipawns per gradient step, about
+  // Pull towards the starting weights, per squared centipawn: a weight that
+  // few positions show stays near its start.
+  double regularization = 1e-8;
+  // Every n-th sample is held out to stop the fit once it no longer
+  // predicts unseen positions better; 0 fits all and runs every epoch.
+  int holdout_every = 10;
+};
+
+// Fits the chosen weights to the samples at scale k. The evaluation is
+// linearized around the current weights (its slope in each weight measured
+// by central differences), the linear model is fitted by gradient descent,
+// and this repeats for the terms that are not linear (king danger, end-game
+// scaling). Progress goes to `log`.
+void fit(const std::vector<Sample>& samples, EvalParams& params, double k, const FitOptions& options,
+         std::ostream& log);
 
 // The source of eval_weights.cpp with the given weights.
 void write_params(EvalParams params, std::ostream& out);
