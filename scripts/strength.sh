@@ -12,6 +12,8 @@
 #   level3           level 3 against Stockfish limited to UCI_Elo 1700
 #   level2           level 2 against Stockfish limited to UCI_Elo 1350, its weakest
 #   level1           level 1 against level 2
+#   baseline         full strength against an earlier build: BASELINE is the absolute path of its tolvane.exe
+#                    (a change such as freshly tuned weights measured against the build before it)
 # A level plays with the window's own start-up lines ("easy" and its "level tolvane X Y") before the
 # match's clock, so its depth, node cap and slips apply as in the window.
 set -euo pipefail
@@ -43,6 +45,7 @@ case $match in
   level3) first=$(level 3) second=$(stockfish 1700) ;;
   level2) first=$(level 2) second=$(stockfish 1350) ;;
   level1) first=$(level 1) second=$(level 2) ;;
+  baseline) first=$full second="name=Baseline cmd=${BASELINE:?BASELINE names the earlier tolvane.exe} proto=cecp" ;;
   *) echo "strength: unknown match $match" >&2; exit 2 ;;
 esac
 work=$(mktemp -d /tmp/tolvane-strength-XXXXXX)
