@@ -18,11 +18,17 @@ TEST(Texel, ReadsOnlyWellFormedLines) {
       "4k3/8/8/8/8/8/8/R3K3 w - - 0 1;0.7\n"
       "4k3/8/8/8/8/8/8/R3K3 w - - 0 1\n"
       "4k3/8/8/8/8/8/8/R3K3 w - - 0 1;x\n"
-      "4k3/8/8/8/8/8/8/R3K3 w - - 0 1;1\n");
+      "4k3/8/8/8/8/8/8/R3K3 w - - 0 1;1\n"
+      "4k3/8/8/8/8/8/8/R3K3 w - - 0 1;1x\n"
+      "4k3/8/8/8/8/8/8/R3K3 b - - 0 1;1;-35\n"
+      "4k3/8/8/8/8/8/8/R3K3 b - - 0 1;1;35cp\n"
+      "4k3/8/8/8/8/8/8/R3K3 b - - 0 1;1;31990\n");
   std::vector<Sample> samples = read_samples(in);
-  ASSERT_EQ(samples.size(), 2u);
+  ASSERT_EQ(samples.size(), 3u);
   EXPECT_EQ(samples[0].result, 0.5);
   EXPECT_EQ(samples[1].result, 1.0);
+  EXPECT_FALSE(samples[1].score);
+  EXPECT_EQ(samples[2].score, -35);
 }
 
 TEST(Texel, ExpectedScoreIsALogisticCurve) {
@@ -31,31 +37,36 @@ TEST(Texel, ExpectedScoreIsALogisticCurve) {
   EXPECT_NEAR(expected_score(-150, 1.2) + expected_score(150, 1.2), 1.0, 1e-12);
 }
 
+// Positions with and without the bishop pair, in the middle game and the end.
+const char* const BishopPairFens[] = {
+    "r3kb1r/pppq1ppp/2n1bn2/4p3/4P3/2NB1N2/PPPBQPPP/R3K2R w KQkq - 0 9",
+    "4k3/pp3ppp/2b5/8/8/2B2B2/PP3PPP/4K3 w - - 0 1",
+    "4k3/pp3ppp/2bb4/8/8/2B2N2/PP3PPP/4K3 w - - 0 1",
+    "4k3/pp3ppp/2bn4/8/8/2B2B2/PP3PPP/4K3 b - - 0 1",
+    "r3k3/pp3ppp/2bb4/8/8/2B5/PP3PPP/R3K3 w - - 0 1",
+    "6k1/pp3ppp/3b4/8/8/2B2B2/PP3PPP/6K1 w - - 0 1",
+    "2b1kb2/pp3ppp/8/8/8/8/PP3PPP/2B1K1N1 b - - 0 1",
+    "4k3/pp3ppp/8/8/8/2BB4/PP3PPP/4K3 w - - 0 1",
+    // The pair in the middle game too, so that its two halves can be told apart.
+    "r2qk2r/ppp2ppp/2n1bn2/8/8/2NB1N2/PPPB1PPP/R2QK2R w KQkq - 0 1",
+    "r2qk2r/ppp1bppp/2n1bn2/8/8/2N2N2/PPPB1PPP/R2QK2R b KQkq - 0 1",
+    "r3k2r/ppp2ppp/2n1bn2/8/8/2NB4/PPPB1PPP/R3K2R w KQkq - 0 1",
+};
+
+int white_eval(const Position& pos, const EvalParams& params) {
+  PawnCache cache;
+  int eval = evaluate(pos, cache, params);
+  return pos.side_to_move() == White ? eval : -eval;
+}
+
 TEST(Texel, RecoversAWeightFromResultsItExplains) {
   // Results that the default weights predict exactly; a tuner started from a
   // wrong bishop pair value must bring it back near the truth.
-  const char* fens[] = {
-      "r3kb1r/pppq1ppp/2n1bn2/4p3/4P3/2NB1N2/PPPBQPPP/R3K2R w KQkq - 0 9",
-      "4k3/pp3ppp/2b5/8/8/2B2B2/PP3PPP/4K3 w - - 0 1",
-      "4k3/pp3ppp/2bb4/8/8/2B2N2/PP3PPP/4K3 w - - 0 1",
-      "4k3/pp3ppp/2bn4/8/8/2B2B2/PP3PPP/4K3 b - - 0 1",
-      "r3k3/pp3ppp/2bb4/8/8/2B5/PP3PPP/R3K3 w - - 0 1",
-      "6k1/pp3ppp/3b4/8/8/2B2B2/PP3PPP/6K1 w - - 0 1",
-      "2b1kb2/pp3ppp/8/8/8/8/PP3PPP/2B1K1N1 b - - 0 1",
-      "4k3/pp3ppp/8/8/8/2BB4/PP3PPP/4K3 w - - 0 1",
-      // The pair in the middle game too, so that its two halves can be told apart.
-      "r2qk2r/ppp2ppp/2n1bn2/8/8/2NB1N2/PPPB1PPP/R2QK2R w KQkq - 0 1",
-      "r2qk2r/ppp1bppp/2n1bn2/8/8/2N2N2/PPPB1PPP/R2QK2R b KQkq - 0 1",
-      "r3k2r/ppp2ppp/2n1bn2/8/8/2NB4/PPPB1PPP/R3K2R w KQkq - 0 1",
-  };
   const EvalParams truth;
   std::vector<Sample> samples;
-  for (const char* fen : fens) {
+  for (const char* fen : BishopPairFens) {
     Position pos = *Position::from_fen(fen);
-    PawnCache cache;
-    int eval = evaluate(pos, cache, truth);
-    if (pos.side_to_move() == Black) eval = -eval;
-    samples.push_back({pos, expected_score(eval, 1.0)});
+    samples.push_back({pos, expected_score(white_eval(pos, truth), 1.0)});
   }
   EvalParams start;
   start.bishop_pair = {truth.bishop_pair.mg, truth.bishop_pair.eg - 60};
@@ -66,6 +77,22 @@ TEST(Texel, RecoversAWeightFromResultsItExplains) {
   fit(samples, start, 1.0, {.prefix = "bishop", .rounds = 2, .holdout_every = 0}, log);
   EXPECT_LT(mean_error(samples, start, 1.0), before / 4);
   EXPECT_EQ(start.material[Bishop], untouched.material[Bishop]);
+  EXPECT_NEAR(start.bishop_pair.eg, truth.bishop_pair.eg, 15);
+  EXPECT_NEAR(start.bishop_pair.mg, truth.bishop_pair.mg, 30);
+}
+
+TEST(Texel, LearnsFromSearchScoresWhereResultsSayLittle) {
+  // Every game drawn, but the searches saw what the true weights see.
+  const EvalParams truth;
+  std::vector<Sample> samples;
+  for (const char* fen : BishopPairFens) {
+    Position pos = *Position::from_fen(fen);
+    samples.push_back({pos, 0.5, white_eval(pos, truth)});
+  }
+  EvalParams start;
+  start.bishop_pair = {truth.bishop_pair.mg + 50, truth.bishop_pair.eg + 50};
+  std::ostringstream log;
+  fit(samples, start, 1.0, {.prefix = "bishop", .rounds = 2, .result_weight = 0, .holdout_every = 0}, log);
   EXPECT_NEAR(start.bishop_pair.eg, truth.bishop_pair.eg, 15);
   EXPECT_NEAR(start.bishop_pair.mg, truth.bishop_pair.mg, 30);
 }
@@ -87,10 +114,7 @@ TEST(Texel, FitsPieceSquaresOnlyWhereSuchPiecesStand) {
   std::vector<Sample> samples;
   for (const char* fen : fens) {
     Position pos = *Position::from_fen(fen);
-    PawnCache cache;
-    int eval = evaluate(pos, cache, truth);
-    if (pos.side_to_move() == Black) eval = -eval;
-    samples.push_back({pos, expected_score(eval, 1.0)});
+    samples.push_back({pos, expected_score(white_eval(pos, truth), 1.0)});
   }
   EvalParams fitted;
   std::ostringstream log;
@@ -119,7 +143,10 @@ TEST(SelfPlay, WritesLabelledQuietPositions) {
   std::vector<Sample> samples = read_samples(in);
   EXPECT_GT(lines, 0u);
   EXPECT_EQ(samples.size(), lines);
-  for (const Sample& s : samples) EXPECT_FALSE(s.pos.in_check()) << s.pos.fen();
+  for (const Sample& s : samples) {
+    EXPECT_FALSE(s.pos.in_check()) << s.pos.fen();
+    EXPECT_TRUE(s.score) << s.pos.fen();
+  }
 }
 
 }  // namespace

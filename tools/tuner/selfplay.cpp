@@ -48,7 +48,7 @@ std::uint64_t play_games(const SelfPlayOptions& options, std::ostream& out) {
     if (std::abs(searcher.think(pos, probe, control).score) > BalancedOpening) continue;
     ++game;
 
-    std::vector<std::string> quiet;
+    std::vector<std::pair<std::string, int>> quiet;  // with the search's score, White's view
     double result = 0.5;
     int decisive_run = 0, last_sign = 0;
     for (int ply = 0; ply < MaxGamePlies; ++ply) {
@@ -63,10 +63,10 @@ std::uint64_t play_games(const SelfPlayOptions& options, std::ostream& out) {
       SearchResult r = searcher.think(pos, limits, control);
       // Quiet: no check, and the best move is no capture or promotion, so
       // the static evaluation is what the search would say.
+      int white_score = pos.side_to_move() == White ? r.score : -r.score;
       if (!pos.in_check() && !pos.is_capture(r.best) && r.best.kind() != MoveKind::Promotion &&
           std::abs(r.score) < MateBound)
-        quiet.push_back(pos.fen());
-      int white_score = pos.side_to_move() == White ? r.score : -r.score;
+        quiet.emplace_back(pos.fen(), white_score);
       int sign = white_score >= DecisiveScore ? 1 : white_score <= -DecisiveScore ? -1 : 0;
       decisive_run = sign != 0 && sign == last_sign ? decisive_run + 1 : sign != 0;
       last_sign = sign;
@@ -77,7 +77,7 @@ std::uint64_t play_games(const SelfPlayOptions& options, std::ostream& out) {
       pos.make(r.best);
     }
     const char* label = result == 1.0 ? "1" : result == 0.0 ? "0" : "0.5";
-    for (const std::string& fen : quiet) out << fen << ';' << label << '\n';
+    for (const auto& [fen, score] : quiet) out << fen << ';' << label << ';' << score << '\n';
     written += quiet.size();
     out.flush();
   }

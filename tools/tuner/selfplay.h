@@ -14,8 +14,9 @@ struct SelfPlayOptions {
   std::uint64_t seed = 1;
 };
 
-// Writes one line per quiet position: "<fen>;<result>", the result 1, 0.5 or
-// 0 from White's point of view. Returns the number of lines written.
+// Writes one line per quiet position: "<fen>;<result>;<score>", the result
+// 1, 0.5 or 0 and the search's score in centipawns, both from White's point
+// of view. Returns the number of lines written.
 std::uint64_t play_games(const SelfPlayOptions& options, std::ostream& out);
 
 }  // namespace tolvane::tuning

@@ -14,13 +14,24 @@ namespace tolvane::tuning {
 std::vector<Sample> read_samples(std::istream& in) {
   std::vector<Sample> samples;
   for (std::string line; std::getline(in, line);) {
-    auto sep = line.rfind(';');
+    auto sep = line.find(';');
     if (sep == std::string::npos) continue;
     auto pos = Position::from_fen(line.substr(0, sep));
     if (!pos) continue;
+    const std::string rest = line.substr(sep + 1);
+    const auto score_sep = rest.find(';');
     try {
-      double result = std::stod(line.substr(sep + 1));
-      if (result == 0 || result == 0.5 || result == 1) samples.push_back({*pos, result});
+      std::size_t used = 0;
+      double result = std::stod(rest.substr(0, score_sep), &used);
+      if (used != rest.substr(0, score_sep).size() || (result != 0 && result != 0.5 && result != 1)) continue;
+      Sample sample{*pos, result};
+      if (score_sep != std::string::npos) {
+        const std::string score = rest.substr(score_sep + 1);
+        int value = std::stoi(score, &used);
+        if (used != score.size() || std::abs(value) >= MateBound) continue;
+        sample.score = value;
+      }
+      samples.push_back(sample);
     } catch (const std::exception&) {
     }
   }
@@ -143,19 +154,19 @@ LinearModel linearize(const std::vector<Sample>& samples, const EvalParams& para
 // The model's mean squared error over the samples that `in_set` picks, and
 // its gradient in the scalars if `gradient` is given.
 template <class InSet>
-double model_error(const LinearModel& model, const std::vector<Sample>& samples, const std::vector<double>& x, double k,
+double model_error(const LinearModel& model, const std::vector<double>& targets, const std::vector<double>& x, double k,
                    InSet in_set, std::vector<double>* gradient) {
   const double c = k * std::log(10.0) / 400.0;
   if (gradient) std::fill(gradient->begin(), gradient->end(), 0.0);
   double sum = 0;
   std::size_t count = 0;
-  for (std::size_t i = 0; i < samples.size(); ++i) {
+  for (std::size_t i = 0; i < targets.size(); ++i) {
     if (!in_set(i)) continue;
     double eval = model.base[i];
     for (std::uint32_t j = model.first[i]; j < model.first[i + 1]; ++j)
       eval += model.slopes[j].value * (x[model.slopes[j].scalar] - model.at[model.slopes[j].scalar]);
     double score = 1.0 / (1.0 + std::exp(-c * eval));
-    double diff = score - samples[i].result;
+    double diff = score - targets[i];
     sum += diff * diff;
     ++count;
     if (!gradient) continue;
@@ -170,7 +181,7 @@ double model_error(const LinearModel& model, const std::vector<Sample>& samples,
 
 // Adam steps on the linear model; returns the scalars that predicted the
 // held-out samples best (the last ones without a hold-out).
-std::vector<double> descend(const LinearModel& model, const std::vector<Sample>& samples,
+std::vector<double> descend(const LinearModel& model, const std::vector<double>& targets,
                             const std::vector<double>& start, double k, const FitOptions& options, std::ostream& log) {
   // Whole runs of samples are held out: the positions of one game are alike,
   // and a game split between the two sets would flatter the fit.
@@ -181,10 +192,11 @@ std::vector<double> descend(const LinearModel& model, const std::vector<Sample>&
   constexpr int CheckEvery = 25, Patience = 8;
 
   std::vector<double> x = model.at, best = x, gradient(x.size()), m(x.size()), v(x.size());
-  double best_held = every ? model_error(model, samples, x, k, held_out, nullptr) : 0;
+  double best_held = every ? model_error(model, targets, x, k, held_out, nullptr) : 0;
+  if (every) log << "  held out " << best_held << " at the start\n";
   int checks_without_gain = 0;
   for (int epoch = 1; epoch <= options.epochs; ++epoch) {
-    double train = model_error(model, samples, x, k, training, &gradient);
+    double train = model_error(model, targets, x, k, training, &gradient);
     for (std::size_t j = 0; j < x.size(); ++j) {
       gradient[j] += 2 * options.regularization * (x[j] - start[j]);
       m[j] = Beta1 * m[j] + (1 - Beta1) * gradient[j];
@@ -194,7 +206,7 @@ std::vector<double> descend(const LinearModel& model, const std::vector<Sample>&
     }
     if (!every) continue;
     if (epoch % CheckEvery != 0) continue;
-    double held = model_error(model, samples, x, k, held_out, nullptr);
+    double held = model_error(model, targets, x, k, held_out, nullptr);
     if (epoch % 500 == 0) log << "  epoch " << epoch << ", error " << train << ", held out " << held << '\n';
     if (held < best_held) {
       best_held = held;
@@ -217,6 +229,13 @@ void fit(const std::vector<Sample>& samples, EvalParams& params, double k, const
   for (int f = 0; f < int(fields.size()); ++f)
     if (selected(fields[f].name, options.prefix))
       for (int Pair::*half : {&Pair::mg, &Pair::eg}) scalars.push_back({f, half});
+  // What each position should predict: its game's result, blended with the
+  // search's view of it where the data has one.
+  std::vector<double> targets;
+  for (const Sample& s : samples)
+    targets.push_back(s.score ? options.result_weight * s.result +
+                                    (1 - options.result_weight) * expected_score(*s.score, k)
+                              : s.result);
   std::vector<double> start;
   for (const Scalar& s : scalars) start.push_back((*fields[s.field].value).*s.half);
   log << samples.size() << " positions, " << scalars.size() << " weights, k " << k << ", error "
@@ -225,7 +244,7 @@ void fit(const std::vector<Sample>& samples, EvalParams& params, double k, const
     LinearModel model = linearize(samples, params, scalars, fields);
     log << "round " << round << ": " << model.slopes.size() / std::max<std::size_t>(samples.size(), 1)
         << " slopes a position\n";
-    std::vector<double> x = descend(model, samples, start, k, options, log);
+    std::vector<double> x = descend(model, targets, start, k, options, log);
     for (std::size_t j = 0; j < scalars.size(); ++j)
       (*fields[scalars[j].field].value).*scalars[j].half = int(std::lround(x[j]));
     log << "round " << round << ", error " << mean_error(samples, params, k) << "\n";
@@ -233,10 +252,8 @@ void fit(const std::vector<Sample>& samples, EvalParams& params, double k, const
 }
 
 void write_params(EvalParams params, std::ostream& out) {
-  out << "// The evaluation weights in use, fitted to the results of the "
-         "engine's own\n"
-         "// games by tolvane-tuner (scripts/tune-eval.sh), which wrote this "
-         "file.\n"
+  out << "// The evaluation weights in use, fitted to the results of the engine's own\n"
+         "// games by tolvane-tuner (scripts/tune-eval.sh), which wrote this file.\n"
          "#include \"search/eval_params.h\"\n\n"
          "namespace tolvane {\n"
          "namespace {\n\n"

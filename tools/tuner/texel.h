@@ -3,6 +3,7 @@
 #pragma once
 
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,10 +15,12 @@ namespace tolvane::tuning {
 
 struct Sample {
   Position pos;
-  double result;  // 1, 0.5 or 0 from White's point of view
+  double result;             // 1, 0.5 or 0 from White's point of view
+  std::optional<int> score = std::nullopt;  // the search's, White's view, where the data has it
 };
 
-// Lines "<fen>;<result>"; lines that do not parse are skipped.
+// Lines "<fen>;<result>" or "<fen>;<result>;<score>"; lines that do not
+// parse are skipped.
 std::vector<Sample> read_samples(std::istream& in);
 
 // The expected score of an evaluation in centipawns (White's view).
@@ -39,8 +42,12 @@ struct FitOptions {
   // Pull towards the starting weights, per squared centipawn: a weight that
   // few positions show stays near its start.
   double regularization = 1e-8;
-  // Every n-th sample is held out to stop the fit once it no longer
-  // predicts unseen positions better; 0 fits all and runs every epoch.
+  // The target's share of the game's result; the rest is the search's
+  // score as an expected result, for the positions that have one.
+  double result_weight = 0.5;
+  // Every n-th run of samples (a few games) is held out to stop the fit
+  // once it no longer predicts unseen positions better; 0 fits all and runs
+  // every epoch.
   int holdout_every = 10;
 };
 
