@@ -9,16 +9,16 @@ namespace tolvane {
 
 int master_threads() { return int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)); }
 
-// The slip rates of levels 1 and 2 come from matches (scripts/strength.sh
-// level2 and level1).
+// The slip rates of levels 1 to 3 come from matches (scripts/strength.sh
+// level1, level2 and level3).
 Level level_by_number(int number) {
   switch (number) {
     // Sees captures and checks one move deep, drops material now and then.
     case 1: return {1, 1, 5000, 1500, 42, 210, 300, 900};
     // Short tactics, loose positional play.
     case 2: return {2, 2, 30000, 1500, 30, 150, 400, 1100};
-    // Sound club play, an occasional inaccuracy.
-    case 3: return {3, 6, 400000, 1500, 10, 45, 500, 1200};
+    // Sound club play with the inaccuracies of a club player.
+    case 3: return {3, 6, 400000, 1500, 30, 80, 500, 1200};
     // Full strength, as fast as it likes.
     default: return {4, 0, 0, 4500, 0, 0, 0, 0, master_threads()};
   }
