@@ -1,6 +1,7 @@
 #!/bin/sh
 # Plays fast games of the engine against itself and writes their quiet
-# positions with the games' results, the data of the evaluation tuner.
+# positions with the games' results and the searches' scores, the data of
+# the evaluation tuner.
 #   scripts/make-tuning-data.sh OUT [GAMES] [NODES]
 # Runs niced in chunks of 100 games, each with its own seed, so that an
 # interrupted run keeps what it made.

@@ -118,7 +118,7 @@ TEST(Texel, FitsPieceSquaresOnlyWhereSuchPiecesStand) {
   }
   EvalParams fitted;
   std::ostringstream log;
-  fit(samples, fitted, 1.0, {.prefix = "psq", .rounds = 2, .holdout_every = 0}, log);
+  fit(samples, fitted, 1.0, {.prefix = "psq", .rounds = 2, .regularization = 0, .holdout_every = 0}, log);
   EXPECT_GT(fitted.psq[Knight][F3].mg + fitted.psq[Knight][F3].eg,
             EvalParams{}.psq[Knight][F3].mg + EvalParams{}.psq[Knight][F3].eg + 40);
   constexpr Square A1 = 0, H8 = 63;

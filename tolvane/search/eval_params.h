@@ -1,7 +1,7 @@
 // The evaluation's weights. Each term has a middle-game and an end-game
 // value; the evaluation blends the two by the material left. The values in
-// use are fitted to game results by the tuner in tools/tuner, which writes
-// eval_weights.cpp.
+// use are fitted to the engine's own games by the tuner in tools/tuner,
+// which writes eval_weights.cpp.
 #pragma once
 
 #include <array>

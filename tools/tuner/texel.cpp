@@ -252,8 +252,9 @@ void fit(const std::vector<Sample>& samples, EvalParams& params, double k, const
 }
 
 void write_params(EvalParams params, std::ostream& out) {
-  out << "// The evaluation weights in use, fitted to the results of the engine's own\n"
-         "// games by tolvane-tuner (scripts/tune-eval.sh), which wrote this file.\n"
+  out << "// The evaluation weights in use, fitted to the engine's own games (their\n"
+         "// results and the searches' scores) by tolvane-tuner (scripts/tune-eval.sh),\n"
+         "// which wrote this file.\n"
          "#include \"search/eval_params.h\"\n\n"
          "namespace tolvane {\n"
          "namespace {\n\n"

@@ -41,7 +41,7 @@ struct FitOptions {
   double step = 1.0;  // centipawns per gradient step, about
   // Pull towards the starting weights, per squared centipawn: a weight that
   // few positions show stays near its start.
-  double regularization = 1e-8;
+  double regularization = 1e-7;
   // The target's share of the game's result; the rest is the search's
   // score as an expected result, for the positions that have one.
   double result_weight = 0.5;
