@@ -250,17 +250,27 @@ struct Searcher::Worker {
     if (is_draw(ply)) return 0;
     if (ply >= MaxPly) return evaluate(pos, pawns);
 
+    // Any table entry is as deep as the quiescence search.
+    const std::optional<TTEntry> entry = tt.probe(pos.key());
+    if (entry) {
+      const int s = score_from_table(entry->score, ply);
+      const Bound b = entry->bound();
+      if (b == Bound::Exact || (b == Bound::Lower && s >= beta) || (b == Bound::Upper && s <= alpha)) return s;
+    }
+    const int old_alpha = alpha;
     const bool in_check = pos.in_check();
     int best = -Infinity;
     int stand_pat = 0;
     if (!in_check) {
-      stand_pat = evaluate(pos, pawns);
+      stand_pat = static_evaluation(entry, ply);
       if (stand_pat >= beta) return stand_pat;
       alpha = std::max(alpha, stand_pat);
       best = stand_pat;
     }
-    OrderedMoves moves(pos, in_check ? GenKind::All : GenKind::Tactical, Move::none(), killers[ply], QuietOrder{history});
+    const Move tt_move = entry ? Move::from_bits(entry->move) : Move::none();
+    OrderedMoves moves(pos, in_check ? GenKind::All : GenKind::Tactical, tt_move, killers[ply], QuietOrder{history});
     int legal = 0;
+    Move best_move;
     for (std::size_t i = 0; i < moves.size(); ++i) {
       const Move m = moves.next(i);
       if (!pos.is_legal(m)) continue;
@@ -272,11 +282,16 @@ struct Searcher::Worker {
       if (stopped) return 0;
       if (score > best) {
         best = score;
-        alpha = std::max(alpha, score);
+        if (score > alpha) {
+          alpha = score;
+          best_move = m;
+        }
         if (score >= beta) break;
       }
     }
     if (in_check && legal == 0) return -MateScore + ply;
+    tt.store(pos.key(), best_move, score_to_table(best, ply), in_check ? 0 : stand_pat, 0,
+             best >= beta ? Bound::Lower : best > old_alpha ? Bound::Exact : Bound::Upper);
     return best;
   }
 
