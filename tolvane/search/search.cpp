@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "board/movegen.h"
+#include "search/correction.h"
 #include "search/move_order.h"
 
 namespace tolvane {
@@ -117,6 +118,7 @@ struct Searcher::Worker {
     const bool pv_node;
     bool in_check = false;
     bool improving = false;
+    int raw_eval = 0;  // the evaluation as it is, uncorrected and unsharpened
     int eval = -Infinity;
     Move tt_move;
     int best = -Infinity;
@@ -146,6 +148,7 @@ struct Searcher::Worker {
 
   History history;
   ContinuationHistory continuation;
+  CorrectionHistory correction;
   Move counter_moves[NoPiece][64] = {};
   Killers killers[MaxPly + 2];
   // The piece and target of the move made at each ply; NoPiece for a null move.
@@ -161,6 +164,7 @@ struct Searcher::Worker {
   void clear() {
     history.clear();
     continuation.clear();
+    correction.clear();
     std::fill(&counter_moves[0][0], &counter_moves[0][0] + NoPiece * 64, Move::none());
     std::fill(std::begin(killers), std::end(killers), Killers{});
   }
@@ -178,6 +182,7 @@ struct Searcher::Worker {
     std::fill(std::begin(killers), std::end(killers), Killers{});
     history.age();
     continuation.age();
+    correction.age();
   }
 
   // The move made `distance` plies before a node at `ply`, if a piece moved.
@@ -261,8 +266,10 @@ struct Searcher::Worker {
     const bool in_check = pos.in_check();
     int best = -Infinity;
     int stand_pat = 0;
+    int raw_eval = 0;
     if (!in_check) {
-      stand_pat = static_evaluation(entry, ply);
+      raw_eval = entry ? entry->eval : evaluate(pos, pawns);
+      stand_pat = static_evaluation(raw_eval, entry, ply);
       if (stand_pat >= beta) return stand_pat;
       alpha = std::max(alpha, stand_pat);
       best = stand_pat;
@@ -290,7 +297,7 @@ struct Searcher::Worker {
       }
     }
     if (in_check && legal == 0) return -MateScore + ply;
-    tt.store(pos.key(), best_move, score_to_table(best, ply), in_check ? 0 : stand_pat, 0,
+    tt.store(pos.key(), best_move, score_to_table(best, ply), raw_eval, 0,
              best >= beta ? Bound::Lower : best > old_alpha ? Bound::Exact : Bound::Upper);
     return best;
   }
@@ -304,12 +311,13 @@ struct Searcher::Worker {
     return std::nullopt;
   }
 
-  // The static evaluation, sharpened by a table score that bounds it.
-  int static_evaluation(const std::optional<TTEntry>& entry, int ply) {
-    if (!entry) return evaluate(pos, pawns);
-    int eval = entry->eval;
+  // The static evaluation: the evaluation itself, corrected by what the
+  // search learnt of such positions, sharpened by a table score that bounds it.
+  int static_evaluation(int raw_eval, const std::optional<TTEntry>& entry, int ply) const {
+    const int eval = correction.corrected(pos, raw_eval);
+    if (!entry) return eval;
     const int s = score_from_table(entry->score, ply);
-    if ((entry->bound() == Bound::Lower && s > eval) || (entry->bound() == Bound::Upper && s < eval)) eval = s;
+    if ((entry->bound() == Bound::Lower && s > eval) || (entry->bound() == Bound::Upper && s < eval)) return s;
     return eval;
   }
 
@@ -440,8 +448,11 @@ struct Searcher::Worker {
     }
     if (n.legal == 0) return n.in_check ? -MateScore + n.ply : 0;
     const Bound bound = n.best >= n.beta ? Bound::Lower : n.alpha > old_alpha ? Bound::Exact : Bound::Upper;
-    tt.store(pos.key(), n.best_move, score_to_table(n.best, n.ply), n.in_check ? 0 : static_eval[n.ply], n.depth,
-             bound);
+    tt.store(pos.key(), n.best_move, score_to_table(n.best, n.ply), n.raw_eval, n.depth, bound);
+    // A quiet position's score that is not merely a bound on the wrong side of the evaluation teaches the correction.
+    if (!n.in_check && (n.best_move.is_none() || is_quiet(pos, n.best_move)) && std::abs(n.best) < MateBound &&
+        !(bound == Bound::Lower && n.best <= n.eval) && !(bound == Bound::Upper && n.best >= n.eval))
+      correction.update(pos, n.depth, n.best - n.raw_eval);
     return n.best;
   }
 
@@ -463,7 +474,10 @@ struct Searcher::Worker {
     if (auto settled = table_cutoff(entry, n)) return *settled;
 
     n.in_check = pos.in_check();
-    if (!n.in_check) n.eval = static_evaluation(entry, ply);
+    if (!n.in_check) {
+      n.raw_eval = entry ? entry->eval : evaluate(pos, pawns);
+      n.eval = static_evaluation(n.raw_eval, entry, ply);
+    }
     static_eval[ply] = n.eval;
     n.improving = !n.in_check && ply >= 2 && static_eval[ply] > static_eval[ply - 2];
     if (!n.pv_node && !n.in_check)
