@@ -257,18 +257,14 @@ struct Searcher::Worker {
 
     // Any table entry is as deep as the quiescence search.
     const std::optional<TTEntry> entry = tt.probe(pos.key());
-    if (entry) {
-      const int s = score_from_table(entry->score, ply);
-      const Bound b = entry->bound();
-      if (b == Bound::Exact || (b == Bound::Lower && s >= beta) || (b == Bound::Upper && s <= alpha)) return s;
-    }
+    if (entry && settles(*entry, ply, alpha, beta)) return score_from_table(entry->score, ply);
     const int old_alpha = alpha;
     const bool in_check = pos.in_check();
     int best = -Infinity;
     int stand_pat = 0;
     int raw_eval = 0;
     if (!in_check) {
-      raw_eval = entry ? entry->eval : evaluate(pos, pawns);
+      raw_eval = raw_evaluation(entry);
       stand_pat = static_evaluation(raw_eval, entry, ply);
       if (stand_pat >= beta) return stand_pat;
       alpha = std::max(alpha, stand_pat);
@@ -302,14 +298,22 @@ struct Searcher::Worker {
     return best;
   }
 
+  // Whether the entry's score bound answers a search of the window at this ply.
+  static bool settles(const TTEntry& entry, int ply, int alpha, int beta) {
+    const int s = score_from_table(entry.score, ply);
+    const Bound b = entry.bound();
+    return b == Bound::Exact || (b == Bound::Lower && s >= beta) || (b == Bound::Upper && s <= alpha);
+  }
+
   // The table's score when it settles the node without a search.
   static std::optional<int> table_cutoff(const std::optional<TTEntry>& entry, const Node& n) {
-    if (!entry || n.pv_node || entry->depth < n.depth) return std::nullopt;
-    const int s = score_from_table(entry->score, n.ply);
-    const Bound b = entry->bound();
-    if (b == Bound::Exact || (b == Bound::Lower && s >= n.beta) || (b == Bound::Upper && s <= n.alpha)) return s;
-    return std::nullopt;
+    if (!entry || n.pv_node || entry->depth < n.depth || !settles(*entry, n.ply, n.alpha, n.beta))
+      return std::nullopt;
+    return score_from_table(entry->score, n.ply);
   }
+
+  // The evaluation as it is, the table's copy when there is one.
+  int raw_evaluation(const std::optional<TTEntry>& entry) { return entry ? entry->eval : evaluate(pos, pawns); }
 
   // The static evaluation: the evaluation itself, corrected by what the
   // search learnt of such positions, sharpened by a table score that bounds it.
@@ -475,7 +479,7 @@ struct Searcher::Worker {
 
     n.in_check = pos.in_check();
     if (!n.in_check) {
-      n.raw_eval = entry ? entry->eval : evaluate(pos, pawns);
+      n.raw_eval = raw_evaluation(entry);
       n.eval = static_evaluation(n.raw_eval, entry, ply);
     }
     static_eval[ply] = n.eval;
