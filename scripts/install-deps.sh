@@ -7,7 +7,7 @@ packages=(
   clang libclang-rt-dev llvm
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  xvfb xdotool x11-apps x11-utils imagemagick
+  xvfb openbox xdotool x11-apps x11-utils imagemagick
   dpkg-dev desktop-file-utils appstream man-db groff-base file
 )
 
