@@ -9,8 +9,8 @@ namespace tolvane {
 
 int master_threads() { return int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)); }
 
-// The slip rates of levels 1 to 3 come from matches (scripts/strength.sh
-// level1, level2 and level3).
+// The depths and slip rates of levels 1 to 3 come from matches
+// (scripts/strength.sh level1, level2 and level3).
 Level level_by_number(int number) {
   switch (number) {
     // Sees captures and checks one move deep, drops material now and then.

@@ -257,7 +257,8 @@ struct Searcher::Worker {
 
     // Any table entry is as deep as the quiescence search.
     const std::optional<TTEntry> entry = tt.probe(pos.key());
-    if (entry && settles(*entry, ply, alpha, beta)) return score_from_table(entry->score, ply);
+    if (entry)
+      if (auto settled = settled_score(*entry, ply, alpha, beta)) return *settled;
     const int old_alpha = alpha;
     const bool in_check = pos.in_check();
     int best = -Infinity;
@@ -298,18 +299,18 @@ struct Searcher::Worker {
     return best;
   }
 
-  // Whether the entry's score bound answers a search of the window at this ply.
-  static bool settles(const TTEntry& entry, int ply, int alpha, int beta) {
+  // The entry's score at this ply when its bound answers a search of the window.
+  static std::optional<int> settled_score(const TTEntry& entry, int ply, int alpha, int beta) {
     const int s = score_from_table(entry.score, ply);
     const Bound b = entry.bound();
-    return b == Bound::Exact || (b == Bound::Lower && s >= beta) || (b == Bound::Upper && s <= alpha);
+    if (b == Bound::Exact || (b == Bound::Lower && s >= beta) || (b == Bound::Upper && s <= alpha)) return s;
+    return std::nullopt;
   }
 
   // The table's score when it settles the node without a search.
   static std::optional<int> table_cutoff(const std::optional<TTEntry>& entry, const Node& n) {
-    if (!entry || n.pv_node || entry->depth < n.depth || !settles(*entry, n.ply, n.alpha, n.beta))
-      return std::nullopt;
-    return score_from_table(entry->score, n.ply);
+    if (!entry || n.pv_node || entry->depth < n.depth) return std::nullopt;
+    return settled_score(*entry, n.ply, n.alpha, n.beta);
   }
 
   // The evaluation as it is, the table's copy when there is one.
