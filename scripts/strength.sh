@@ -14,6 +14,8 @@
 #   level1           level 1 against level 2
 #   baseline         full strength against an earlier build: BASELINE is the absolute path of its tolvane.exe
 #                    (a change such as freshly tuned weights measured against the build before it)
+# SEED (default 1) picks the shuffled order of the match tool's openings, so that a second run of
+# the same match can play other games.
 # A level plays with the window's own start-up lines ("easy" and its "level tolvane X Y") before the
 # match's clock, so its depth, node cap and slips apply as in the window.
 set -euo pipefail
@@ -60,4 +62,4 @@ case $clock in
   *) timing=(--tc "$clock") ;;
 esac
 exec nice -n 10 node match.mjs --json "$work/games.json" --pgn "$work/games.pgn" "$@" \
-  --games "$games" "${timing[@]}" --concurrency "$concurrency" --shuffle --init-timeout 60
+  --games "$games" "${timing[@]}" --concurrency "$concurrency" --shuffle --seed "${SEED:-1}" --init-timeout 60
