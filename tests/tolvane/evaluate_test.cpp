@@ -110,6 +110,21 @@ TEST(Evaluate, SeesThreatsOutpostsAndStorms) {
   for (const auto& [fen, term, count] : cases) EXPECT_EQ(term_count(fen, term), count) << fen;
 }
 
+TEST(Evaluate, KingDangerCountsChecksFromUnguardedSquares) {
+  // A queen and a knight at the king; the knight can check from f6 and h6.
+  auto knight_check_weight = [](const char* fen) {
+    auto pos = Position::from_fen(fen);
+    EXPECT_TRUE(pos) << fen;
+    EvalParams raised;
+    raised.king_safe_check[Knight - Knight].mg += 10;
+    PawnCache a, b;
+    return evaluate(*pos, a, raised) - evaluate(*pos, b, EvalParams{});
+  };
+  EXPECT_GT(knight_check_weight("6k1/5p1p/8/7Q/6N1/8/8/6K1 w - - 0 1"), 0);
+  // Bishops guarding both squares leave the knight no safe check.
+  EXPECT_EQ(knight_check_weight("5bk1/4bp1p/8/7Q/6N1/8/8/6K1 w - - 0 1"), 0);
+}
+
 TEST(Evaluate, WeightsChangeTheEvaluation) {
   // The tuner relies on every named weight being reachable through the field list.
   EvalParams params;

@@ -70,6 +70,7 @@ std::vector<ParamField> param_fields(EvalParams& p) {
   add("shelter_open_file", p.shelter_open_file);
   add("pawn_storm", p.pawn_storm);
   add_array("king_attack_weight", p.king_attack_weight, 4);
+  add_array("king_safe_check", p.king_safe_check, 4);
   add("threat_by_pawn", p.threat_by_pawn);
   add("threat_by_minor", p.threat_by_minor);
   add("threat_by_rook", p.threat_by_rook);

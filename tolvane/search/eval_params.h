@@ -70,6 +70,8 @@ struct EvalParams {
   // Attack units per piece hitting the squares around the enemy king
   // (knight .. queen); the danger grows with the square of the units.
   Pair king_attack_weight[4] = {{2, 0}, {2, 0}, {3, 0}, {5, 0}};
+  // Attack units per kind of piece (knight .. queen) that can check from a square the king's side does not guard.
+  Pair king_safe_check[4] = {{3, 0}, {2, 0}, {3, 0}, {3, 0}};
 
   Pair threat_by_pawn = {40, 30};    // a piece attacked by a pawn
   Pair threat_by_minor = {25, 20};   // a rook or queen attacked by a knight or bishop

@@ -12,9 +12,12 @@ constexpr Bitboard OutpostRanks[2] = {rank_bb(3) | rank_bb(4) | rank_bb(5), rank
 
 struct SideAttacks {
   Bitboard by_pawns = 0;
-  Bitboard by_minors = 0;
-  Bitboard by_rooks = 0;
+  Bitboard by_piece[4] = {};  // knight .. queen
   Bitboard all = 0;
+  int king_attackers = 0;
+  int danger_units = 0;
+
+  Bitboard by_minors() const { return by_piece[0] | by_piece[1]; }
 };
 
 // Mobility, files, outposts and attacks on the enemy king of one side; fills
@@ -29,8 +32,7 @@ Pair activity(const Position& pos, Color us, const EvalParams& w, SideAttacks& a
   const Bitboard zone = t.king_zone[them][pos.king_square(them)];
   attacks.by_pawns = pawn_attacks_bb(us, pos.pieces(us, Pawn));
   attacks.all = attacks.by_pawns | king_attacks(pos.king_square(us));
-  Pair score, danger_units;
-  int attackers = 0;
+  Pair score;
   for (PieceType pt : {Knight, Bishop, Rook, Queen}) {
     const int i = pt - Knight;
     Bitboard b = pos.pieces(us, pt);
@@ -41,12 +43,11 @@ Pair activity(const Position& pos, Color us, const EvalParams& w, SideAttacks& a
                      : pt == Rook   ? rook_attacks(s, occ ^ pos.pieces(us, Queen) ^ pos.pieces(us, Rook))
                                     : queen_attacks(s, occ);
       attacks.all |= att;
-      if (pt == Knight || pt == Bishop) attacks.by_minors |= att;
-      if (pt == Rook) attacks.by_rooks |= att;
+      attacks.by_piece[i] |= att;
       score += w.mobility[i] * (popcount(att & safe) - MobilityBase[i]);
       if (att & zone) {
-        ++attackers;
-        danger_units += w.king_attack_weight[i] + Pair{popcount(att & zone), 0};
+        ++attacks.king_attackers;
+        attacks.danger_units += w.king_attack_weight[i].mg + popcount(att & zone);
       }
       if (pt == Knight || pt == Bishop) {
         // An outpost: defended by a pawn, out of reach of the enemy pawns.
@@ -65,11 +66,24 @@ Pair activity(const Position& pos, Color us, const EvalParams& w, SideAttacks& a
       }
     }
   }
-  if (attackers >= 2 && pos.pieces(us, Queen)) {
-    int units = danger_units.mg;
-    score.mg += std::min(units * units, MaxKingDanger);
-  }
   return score;
+}
+
+// The danger to the enemy king of two or more attackers with a queen among
+// them, the greater for each kind of piece that can check from a square the
+// king's side does not guard.
+int king_danger(const Position& pos, Color us, const SideAttacks& ours, const SideAttacks& theirs,
+                const EvalParams& w) {
+  if (ours.king_attackers < 2 || !pos.pieces(us, Queen)) return 0;
+  const Square k = pos.king_square(~us);
+  const Bitboard occ = pos.pieces();
+  const Bitboard safe = ~pos.pieces(us) & ~theirs.all;
+  const Bitboard diagonal = bishop_attacks(k, occ), straight = rook_attacks(k, occ);
+  const Bitboard checks[4] = {knight_attacks(k), diagonal, straight, diagonal | straight};
+  int units = ours.danger_units;
+  for (int i = 0; i < 4; ++i)
+    if (ours.by_piece[i] & checks[i] & safe) units += w.king_safe_check[i].mg;
+  return std::min(units * units, MaxKingDanger);
 }
 
 // Enemy pieces under attack: by pawns, heavy pieces by lesser ones, and
@@ -81,8 +95,8 @@ Pair threats(const Position& pos, Color us, const SideAttacks& ours, const SideA
   const Bitboard heavy = pos.pieces(them, Rook) | pos.pieces(them, Queen);
   Pair score;
   score += w.threat_by_pawn * popcount(pieces & ours.by_pawns);
-  score += w.threat_by_minor * popcount(heavy & ours.by_minors);
-  score += w.threat_by_rook * popcount(pos.pieces(them, Queen) & ours.by_rooks);
+  score += w.threat_by_minor * popcount(heavy & ours.by_minors());
+  score += w.threat_by_rook * popcount(pos.pieces(them, Queen) & ours.by_piece[Rook - Knight]);
   score += w.hanging * popcount(pieces & ours.all & ~theirs.all);
   return score;
 }
@@ -92,6 +106,7 @@ Pair threats(const Position& pos, Color us, const SideAttacks& ours, const SideA
 Pair piece_terms(const Position& pos, const EvalParams& w) {
   SideAttacks white, black;
   Pair score = activity(pos, White, w, white) - activity(pos, Black, w, black);
+  score.mg += king_danger(pos, White, white, black, w) - king_danger(pos, Black, black, white, w);
   return score + threats(pos, White, white, black, w) - threats(pos, Black, black, white, w);
 }
 
