@@ -14,14 +14,14 @@ struct SideAttacks {
   Bitboard by_pawns = 0;
   Bitboard by_piece[4] = {};  // knight .. queen
   Bitboard all = 0;
-  int king_attackers = 0;
-  int danger_units = 0;
+  int king_attackers = 0;  // pieces that hit the squares around the enemy king
+  int danger_units = 0;    // their attack units, before safe checks
 
   Bitboard by_minors() const { return by_piece[0] | by_piece[1]; }
 };
 
-// Mobility, files, outposts and attacks on the enemy king of one side; fills
-// in where the side's pieces attack.
+// Mobility, files and outposts of one side; fills in where the side's
+// pieces attack and how they bear on the enemy king.
 Pair activity(const Position& pos, Color us, const EvalParams& w, SideAttacks& attacks) {
   const EvalTables& t = eval_tables();
   const Color them = ~us;
