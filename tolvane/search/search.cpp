@@ -281,6 +281,7 @@ struct Searcher::Worker {
       ++legal;
       if (!in_check && futile_capture(m, moves.class_of(i), stand_pat, alpha)) continue;
       pos.make(m);
+      tt.prefetch(pos.key());
       const int score = -quiescence(-beta, -alpha, ply + 1);
       pos.unmake(m);
       if (stopped) return 0;
@@ -427,6 +428,7 @@ struct Searcher::Worker {
       if (!quiet && skip_losing_tactical(n, m, moves.class_of(i))) continue;
       played[n.ply] = {pos.piece_on(m.from()), m.to()};
       pos.make(m);
+      tt.prefetch(pos.key());
       ++n.legal;
       const bool gives_check = pos.in_check();
       if (quiet && skip_late_quiet(n, gives_check)) {

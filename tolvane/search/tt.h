@@ -34,6 +34,8 @@ class TranspositionTable {
 
   // What the table knows of the position, if anything.
   std::optional<TTEntry> probe(Key key) const;
+  // Starts loading the position's bucket into the cache ahead of its probe.
+  void prefetch(Key key) const { __builtin_prefetch(&bucket(key)); }
   void store(Key key, Move move, int score, int eval, int depth, Bound bound);
 
  private:
