@@ -14,9 +14,9 @@ int master_threads() { return int(std::clamp(std::thread::hardware_concurrency()
 Level level_by_number(int number) {
   switch (number) {
     // Sees captures and checks one move deep, drops material now and then.
-    case 1: return {1, 1, 5000, 1500, 42, 210, 300, 900};
+    case 1: return {1, 1, 5000, 1500, 38, 190, 300, 900};
     // Short tactics, loose positional play.
-    case 2: return {2, 2, 30000, 1500, 30, 150, 400, 1100};
+    case 2: return {2, 2, 30000, 1500, 32, 155, 400, 1100};
     // Sound club play with the inaccuracies of a club player.
     case 3: return {3, 7, 400000, 1500, 45, 120, 500, 1200};
     // Full strength, as fast as it likes.
