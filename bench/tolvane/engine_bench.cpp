@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "board/movegen.h"
+#include "search/network.h"
 #include "search/search.h"
 
 namespace tolvane {
@@ -25,6 +26,20 @@ void BM_PerftKiwipete(benchmark::State& state) {
   state.counters["leaves/s"] = benchmark::Counter(double(leaves), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_PerftKiwipete)->Unit(benchmark::kMillisecond);
+
+// Static evaluations per second of a middle-game position, the pawn cache warm.
+void BM_EvaluateClassical(benchmark::State& state) {
+  const Position pos = *Position::from_fen(Kiwipete);
+  PawnCache cache;
+  for (auto _ : state) benchmark::DoNotOptimize(classical_evaluate(pos, cache));
+}
+BENCHMARK(BM_EvaluateClassical);
+
+void BM_EvaluateNetwork(benchmark::State& state) {
+  const Position pos = *Position::from_fen(Kiwipete);
+  for (auto _ : state) benchmark::DoNotOptimize(network::evaluate(pos));
+}
+BENCHMARK(BM_EvaluateNetwork);
 
 // Searches pos to the benchmark's depth argument and reports nodes per second.
 void search_to_depth(benchmark::State& state, const Position& pos) {

@@ -32,14 +32,20 @@ std::string mirrored(const std::string& fen) {
   return turned + (side == "w" ? " b " : " w ") + castling + " " + ep + " " + half + " " + full;
 }
 
-int eval_of(const std::string& fen) {
-  PawnCache cache;
-  auto pos = Position::from_fen(fen);
-  EXPECT_TRUE(pos) << fen;
-  return pos ? evaluate(*pos, cache) : 0;
-}
+// The general rules hold with the network's correction (true) and without (false).
+class BothEvaluations : public ::testing::TestWithParam<bool> {
+ protected:
+  int eval_of(const std::string& fen) const {
+    PawnCache cache;
+    auto pos = Position::from_fen(fen);
+    EXPECT_TRUE(pos) << fen;
+    if (!pos) return 0;
+    return GetParam() ? evaluate(*pos, cache) : classical_evaluate(*pos, cache);
+  }
+};
+INSTANTIATE_TEST_SUITE_P(Evaluate, BothEvaluations, ::testing::Bool());
 
-TEST(Evaluate, IsTheSameForBothColours) {
+TEST_P(BothEvaluations, AreTheSameForBothColours) {
   const char* fens[] = {
       "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
       "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
@@ -55,7 +61,7 @@ TEST(Evaluate, IsTheSameForBothColours) {
   for (const char* fen : fens) EXPECT_EQ(eval_of(fen), eval_of(mirrored(fen))) << fen;
 }
 
-TEST(Evaluate, SeesMaterialAndPassedPawns) {
+TEST_P(BothEvaluations, SeeMaterialAndPassedPawns) {
   // A knight up is well ahead.
   EXPECT_GT(eval_of("4k3/8/8/8/8/8/8/3NK3 w - - 0 1"), -50);  // but alone it cannot win
   EXPECT_GT(eval_of("4k3/pppp4/8/8/8/8/PPPP4/3NK3 w - - 0 1"), 200);
@@ -66,7 +72,7 @@ TEST(Evaluate, SeesMaterialAndPassedPawns) {
   EXPECT_LT(eval_of("k7/8/1P6/8/8/8/8/4K3 w - - 0 1"), 400);
 }
 
-TEST(Evaluate, KnowsWhichEndingsWin) {
+TEST_P(BothEvaluations, KnowWhichEndingsWin) {
   // A lone minor piece cannot win, however many moves it has; a rook can.
   EXPECT_LT(std::abs(eval_of("4k3/8/8/8/3B4/8/8/4K3 w - - 0 1")), 60);
   EXPECT_GT(eval_of("4k3/8/8/8/8/8/8/R3K3 w - - 0 1"), 500);
@@ -86,7 +92,7 @@ int term_count(const std::string& fen, Pair EvalParams::*term) {
   EvalParams raised;
   raised.*term += Pair{24, 24};
   PawnCache a, b;
-  int diff = evaluate(*pos, a, raised) - evaluate(*pos, b, EvalParams{});
+  int diff = classical_evaluate(*pos, a, raised) - classical_evaluate(*pos, b, EvalParams{});
   return (pos->side_to_move() == White ? diff : -diff) / 24;
 }
 
@@ -118,7 +124,7 @@ TEST(Evaluate, KingDangerCountsChecksFromUnguardedSquares) {
     EvalParams raised;
     raised.king_safe_check[Knight - Knight].mg += 10;
     PawnCache a, b;
-    return evaluate(*pos, a, raised) - evaluate(*pos, b, EvalParams{});
+    return classical_evaluate(*pos, a, raised) - classical_evaluate(*pos, b, EvalParams{});
   };
   EXPECT_GT(knight_check_weight("6k1/5p1p/8/7Q/6N1/8/8/6K1 w - - 0 1"), 0);
   // Bishops guarding both squares leave the knight no safe check.
@@ -133,7 +139,7 @@ TEST(Evaluate, WeightsChangeTheEvaluation) {
   params.material[Knight] += Pair{100, 100};
   PawnCache cache;
   auto pos = Position::from_fen("4k3/pppp4/8/8/8/8/PPPP4/3NK3 w - - 0 1");
-  EXPECT_EQ(evaluate(*pos, cache, params) - evaluate(*pos, cache, EvalParams{}), 100);
+  EXPECT_EQ(classical_evaluate(*pos, cache, params) - classical_evaluate(*pos, cache, EvalParams{}), 100);
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ const char* const BishopPairFens[] = {
 
 int white_eval(const Position& pos, const EvalParams& params) {
   PawnCache cache;
-  int eval = evaluate(pos, cache, params);
+  int eval = classical_evaluate(pos, cache, params);
   return pos.side_to_move() == White ? eval : -eval;
 }
 

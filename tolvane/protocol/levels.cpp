@@ -53,6 +53,7 @@ void apply_level(const Level& level, const Position& pos, SearchLimits& limits, 
   limits.depth = level.depth;
   limits.nodes = level.nodes;
   limits.weakness = {level.mistake_percent, level.mistake_margin_cp, seed};
+  limits.classical_evaluation = level.number < 4;
   // Any player who has learnt the game mates a bare king with a queen or rook.
   const Color them = ~pos.side_to_move();
   if (pos.pieces(them) == pos.pieces(them, King) && level.depth > 0) {

@@ -3,6 +3,7 @@
 #include "search/eval_endgame.h"
 #include "search/eval_pieces.h"
 #include "search/eval_tables.h"
+#include "search/network.h"
 
 namespace tolvane {
 namespace {
@@ -17,7 +18,13 @@ int non_pawn_material(const Position& pos, Color c) {
          popcount(pos.pieces(c, Rook)) * SeeValue[Rook] + popcount(pos.pieces(c, Queen)) * SeeValue[Queen];
 }
 
-int evaluate(const Position& pos, PawnCache& cache, const EvalParams& w) {
+int evaluate(const Position& pos, PawnCache& cache, const network::Accumulator& sums) {
+  return classical_evaluate(pos, cache) + network::output(sums, pos.side_to_move());
+}
+
+int evaluate(const Position& pos, PawnCache& cache) { return classical_evaluate(pos, cache) + network::evaluate(pos); }
+
+int classical_evaluate(const Position& pos, PawnCache& cache, const EvalParams& w) {
   Pair score;
   int phase = 0;
   for (Color c : {White, Black}) {

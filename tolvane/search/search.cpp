@@ -160,6 +160,11 @@ struct Searcher::Worker {
   Move pv[MaxPly + 2][MaxPly + 2] = {};
   int pv_length[MaxPly + 2] = {};
   int static_eval[MaxPly + 2] = {};
+  // The network's sums at each ply of the line being searched. A ply's sums
+  // are brought up to date from those before only when it is evaluated.
+  network::Accumulator accumulators[MaxPly + 2];
+  network::Delta deltas[MaxPly + 2];
+  bool accumulated[MaxPly + 2] = {};
 
   void clear() {
     history.clear();
@@ -172,6 +177,8 @@ struct Searcher::Worker {
   // Everything of one search that does not carry over from the last one.
   void reset(const Position& root, const SearchLimits& search_limits, SearchControl& search_control) {
     pos = root;
+    network::refresh(pos, accumulators[0]);
+    accumulated[0] = true;
     limits = search_limits;
     control = &search_control;
     budget = plan_time(limits.clock);
@@ -183,6 +190,23 @@ struct Searcher::Worker {
     history.age();
     continuation.age();
     correction.age();
+  }
+
+  void make_move(Move m, int ply) {
+    deltas[ply + 1] = network::delta_of(pos, m);
+    accumulated[ply + 1] = false;
+    pos.make(m);
+  }
+
+  int evaluate_at(int ply) {
+    if (limits.classical_evaluation) return classical_evaluate(pos, pawns);
+    int ready = ply;
+    while (ready > 0 && !accumulated[ready]) --ready;  // the root's are always ready
+    for (; ready < ply; ++ready) {
+      network::update(accumulators[ready], deltas[ready + 1], accumulators[ready + 1]);
+      accumulated[ready + 1] = true;
+    }
+    return evaluate(pos, pawns, accumulators[ply]);
   }
 
   // The move made `distance` plies before a node at `ply`, if a piece moved.
@@ -253,7 +277,7 @@ struct Searcher::Worker {
   int quiescence(int alpha, int beta, int ply) {
     if (!enter_node(ply)) return 0;
     if (is_draw(ply)) return 0;
-    if (ply >= MaxPly) return evaluate(pos, pawns);
+    if (ply >= MaxPly) return evaluate_at(ply);
 
     // Any table entry is as deep as the quiescence search.
     const std::optional<TTEntry> entry = tt.probe(pos.key());
@@ -265,7 +289,7 @@ struct Searcher::Worker {
     int stand_pat = 0;
     int raw_eval = 0;
     if (!in_check) {
-      raw_eval = raw_evaluation(entry);
+      raw_eval = raw_evaluation(entry, ply);
       stand_pat = static_evaluation(raw_eval, entry, ply);
       if (stand_pat >= beta) return stand_pat;
       alpha = std::max(alpha, stand_pat);
@@ -280,7 +304,7 @@ struct Searcher::Worker {
       if (!pos.is_legal(m)) continue;
       ++legal;
       if (!in_check && futile_capture(m, moves.class_of(i), stand_pat, alpha)) continue;
-      pos.make(m);
+      make_move(m, ply);
       tt.prefetch(pos.key());
       const int score = -quiescence(-beta, -alpha, ply + 1);
       pos.unmake(m);
@@ -315,7 +339,7 @@ struct Searcher::Worker {
   }
 
   // The evaluation as it is, the table's copy when there is one.
-  int raw_evaluation(const std::optional<TTEntry>& entry) { return entry ? entry->eval : evaluate(pos, pawns); }
+  int raw_evaluation(const std::optional<TTEntry>& entry, int ply) { return entry ? entry->eval : evaluate_at(ply); }
 
   // The static evaluation: the evaluation itself, corrected by what the
   // search learnt of such positions, sharpened by a table score that bounds it.
@@ -342,6 +366,8 @@ struct Searcher::Worker {
       const int r = NullMoveBaseReduction + n.depth / NullMoveDepthDivisor +
                     std::min((n.eval - n.beta) / NullMoveLeadDivisor, NullMoveMaxLeadReduction);
       played[n.ply] = {};
+      deltas[n.ply + 1] = {};  // no piece moves: the sums are copied
+      accumulated[n.ply + 1] = false;
       pos.make_null();
       const int s = -search(-n.beta, -n.beta + 1, n.depth - 1 - r, n.ply + 1, false);
       pos.unmake_null();
@@ -427,7 +453,7 @@ struct Searcher::Worker {
       const bool quiet = is_quiet(pos, m);
       if (!quiet && skip_losing_tactical(n, m, moves.class_of(i))) continue;
       played[n.ply] = {pos.piece_on(m.from()), m.to()};
-      pos.make(m);
+      make_move(m, n.ply);
       tt.prefetch(pos.key());
       ++n.legal;
       const bool gives_check = pos.in_check();
@@ -470,7 +496,7 @@ struct Searcher::Worker {
     Node n(alpha, beta, depth, ply);
     if (ply > 0) {
       if (is_draw(ply)) return 0;
-      if (ply >= MaxPly) return evaluate(pos, pawns);
+      if (ply >= MaxPly) return evaluate_at(ply);
       // Mate distance: no line from here can beat a mate already found nearer the root.
       n.alpha = std::max(n.alpha, -MateScore + ply);
       n.beta = std::min(n.beta, MateScore - ply - 1);
@@ -482,7 +508,7 @@ struct Searcher::Worker {
 
     n.in_check = pos.in_check();
     if (!n.in_check) {
-      n.raw_eval = raw_evaluation(entry);
+      n.raw_eval = raw_evaluation(entry, ply);
       n.eval = static_evaluation(n.raw_eval, entry, ply);
     }
     static_eval[ply] = n.eval;
@@ -558,7 +584,7 @@ struct Searcher::Worker {
     std::vector<ScoredMove> scored;
     for (Move m : root_moves) {
       played[0] = {pos.piece_on(m.from()), m.to()};
-      pos.make(m);
+      make_move(m, 0);
       const int s = -search(-Infinity, Infinity, depth - 1, 1, true);
       pos.unmake(m);
       if (stopped) break;

@@ -47,6 +47,9 @@ struct SearchLimits {
   // feel like a machine. Shortened to the clock's budget when there is one.
   std::int64_t min_time_ms = 0;
   Weakness weakness;
+  // Judge positions by the hand-written evaluation terms instead of the
+  // network: the weaker levels were fitted with them.
+  bool classical_evaluation = false;
   int threads = 0;  // threads for this search; 0 = the searcher's own count
 };
 

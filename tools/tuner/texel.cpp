@@ -44,7 +44,7 @@ double mean_error(const std::vector<Sample>& samples, const EvalParams& params, 
   PawnCache cache;  // fresh: cached pawn terms belong to one set of weights
   double sum = 0;
   for (const Sample& s : samples) {
-    int eval = evaluate(s.pos, cache, params);
+    int eval = classical_evaluate(s.pos, cache, params);
     if (s.pos.side_to_move() == Black) eval = -eval;
     double diff = s.result - expected_score(eval, k);
     sum += diff * diff;
@@ -91,7 +91,7 @@ struct LinearModel {
 
 double white_eval(const Position& pos, const EvalParams& params, PawnCache& cache) {
   cache.clear();  // the weights change between calls
-  int eval = evaluate(pos, cache, params);
+  int eval = classical_evaluate(pos, cache, params);
   return pos.side_to_move() == White ? eval : -eval;
 }
 

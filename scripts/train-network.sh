@@ -1,0 +1,11 @@
+#!/bin/sh
+# Trains the evaluation network and writes its weights as source.
+#   [SEED=s] scripts/train-network.sh DATA [EPOCHS]
+# DATA is made by scripts/make-tuning-data.sh (a few million positions:
+# games at 3000 nodes a move give about 100 a game). Rebuild and measure
+# against the previous build before keeping the result.
+set -eu
+data=${1:?usage: train-network.sh DATA [EPOCHS]}
+trainer=${TRAINER:-build/bin/tolvane-net-trainer}
+nice -n 10 "$trainer" "$data" "${2:-5}" "${SEED:-1}" > tolvane/search/network_weights.cpp.new
+mv tolvane/search/network_weights.cpp.new tolvane/search/network_weights.cpp
