@@ -25,10 +25,9 @@ double evaluation_loss(const std::vector<Position>& positions, const std::vector
                        double centipawns, double score_weight, Evaluation eval) {
   double sum = 0;
   for (std::size_t i = 0; i < positions.size(); ++i) {
-    const Example& e = examples[i];
     const double p = 1 / (1 + std::exp(-eval(positions[i]) / centipawns));
-    const double wanted = score_weight / (1 + std::exp(-e.score / centipawns)) + (1 - score_weight) * e.result;
-    sum += (p - wanted) * (p - wanted);
+    const double diff = p - target(examples[i], centipawns, score_weight);
+    sum += diff * diff;
   }
   return sum / double(positions.size());
 }

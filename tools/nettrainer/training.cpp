@@ -14,9 +14,6 @@ constexpr int N = network::Inputs;
 
 float sigmoid(float x) { return 1.0f / (1.0f + std::exp(-x)); }
 
-float target(const Example& e, double centipawns, double score_weight) {
-  return float(score_weight * sigmoid(float(e.score / centipawns)) + (1 - score_weight) * e.result);
-}
 
 // The hidden sums of both halves and the output, kept for the backward pass.
 struct Activations {
@@ -103,6 +100,10 @@ constexpr float InputLimit = 1.98f;   // 33 rows of it stay inside 16 bits
 constexpr float OutputLimit = 8.0f;
 
 }  // namespace
+
+float target(const Example& e, double centipawns, double score_weight) {
+  return float(score_weight * sigmoid(float(e.score / centipawns)) + (1 - score_weight) * e.result);
+}
 
 double fit_centipawns(const std::vector<Example>& examples) {
   auto error = [&](double cp) {

@@ -27,6 +27,10 @@ struct FloatNetwork {
   float centipawns = 100;
 };
 
+// The wanted probability of the side to move's win: the search's score as a
+// probability, mixed with the game's result by `score_weight`.
+float target(const Example& e, double centipawns, double score_weight);
+
 // Centipawns that make one unit of the network's output (a logit of the
 // expected result): the scale at which the scores best predict the results.
 double fit_centipawns(const std::vector<Example>& examples);
