@@ -411,7 +411,8 @@ struct Searcher::Worker {
     const int extension = gives_check && n.ply < 2 * n.depth + CheckExtensionSlack ? 1 : 0;
     const int new_depth = n.depth - 1 + extension;
     if (n.legal == 1) return -search(-n.beta, -n.alpha, new_depth, n.ply + 1, true);
-    const bool reducible = n.depth >= LmrMinDepth && quiet && !n.in_check;
+    // Once a mate is found, a quiet move may still mate sooner: it is not searched shallower.
+    const bool reducible = n.depth >= LmrMinDepth && quiet && !n.in_check && n.alpha < MateBound;
     const int r = reducible ? reduction(n, cls, order_score, gives_check, new_depth) : 0;
     int score = -search(-n.alpha - 1, -n.alpha, new_depth - r, n.ply + 1, true);
     if (r > 0 && score > n.alpha) score = -search(-n.alpha - 1, -n.alpha, new_depth, n.ply + 1, true);
