@@ -12,11 +12,6 @@ void CorrectionHistory::update(const Position& pos, int depth, int miss) {
   s = int((std::int64_t(s) * (WeightScale - weight) + std::int64_t(target) * weight) / WeightScale);
 }
 
-void CorrectionHistory::age() {
-  for (auto& side : table_)
-    for (int& s : side) s /= 2;
-}
-
 void CorrectionHistory::clear() { std::memset(table_, 0, sizeof table_); }
 
 }  // namespace tolvane

@@ -16,8 +16,6 @@ class CorrectionHistory {
   // A search of `depth` plies scored the position `miss` centipawns above (or,
   // negative, below) its uncorrected evaluation: deeper searches weigh more.
   void update(const Position& pos, int depth, int miss);
-  // Between searches: old lessons count for half.
-  void age();
   void clear();
 
  private:

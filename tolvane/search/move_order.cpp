@@ -31,24 +31,11 @@ void History::update(Color c, Move m, int bonus) {
   h = with_bonus(h, bonus);
 }
 
-void History::age() {
-  for (auto& side : table_)
-    for (auto& from : side)
-      for (int& h : from) h /= 4;
-}
-
 void History::clear() { std::memset(table_, 0, sizeof table_); }
 
 void ContinuationHistory::update(Row& row, Piece p, Square to, int bonus) {
   std::int16_t& h = row[p][to];
   h = std::int16_t(with_bonus(h, bonus));
-}
-
-void ContinuationHistory::age() {
-  for (auto& by_square : table_)
-    for (Row& row : by_square)
-      for (auto& by_target : row)
-        for (std::int16_t& h : by_target) h /= 4;
 }
 
 void ContinuationHistory::clear() { std::memset(table_, 0, sizeof table_); }

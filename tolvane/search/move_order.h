@@ -27,8 +27,6 @@ class History {
   int score(Color c, Move m) const { return table_[c][m.from()][m.to()]; }
   // A bonus (or, negative, a malus) that fades as the score nears Max.
   void update(Color c, Move m, int bonus);
-  // Between searches: old lessons count for a quarter.
-  void age();
   void clear();
 
  private:
@@ -45,7 +43,6 @@ class ContinuationHistory {
   Row& row(Piece p, Square to) { return table_[p][to]; }
   const Row& row(Piece p, Square to) const { return table_[p][to]; }
   static void update(Row& row, Piece p, Square to, int bonus);
-  void age();
   void clear();
 
  private:

@@ -187,9 +187,6 @@ struct Searcher::Worker {
     stopped = false;
     pondering_over = false;
     std::fill(std::begin(killers), std::end(killers), Killers{});
-    history.age();
-    continuation.age();
-    correction.age();
   }
 
   void make_move(Move m, int ply) {
