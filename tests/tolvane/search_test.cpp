@@ -93,6 +93,27 @@ TEST(Search, RepetitionOfTheGameHistoryCounts) {
   EXPECT_EQ(r.score, 0);
 }
 
+// What a search learns carries over to the next move of the game, but a new
+// game starts from nothing: after clear() a search goes exactly as a fresh one.
+TEST(Search, ANewGameForgetsWhatTheLastGameLearnt) {
+  const Position first = *Position::from_fen("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3");
+  const Position next = *Position::from_fen("r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP3PPP/R2QKB1R w KQ - 0 8");
+  SearchControl control;
+  SearchLimits limits;
+  limits.depth = 8;
+  Searcher fresh(8);
+  const SearchResult expected = fresh.think(next, limits, control);
+  Searcher used(8);
+  used.think(first, limits, control);
+  EXPECT_NE(used.think(next, limits, control).nodes, expected.nodes) << "nothing carried over";
+  used.clear();
+  used.think(first, limits, control);
+  used.clear();
+  const SearchResult r = used.think(next, limits, control);
+  EXPECT_EQ(r.nodes, expected.nodes);
+  EXPECT_EQ(r.best, expected.best);
+}
+
 TEST(Levels, TheFourPairsNameDistinctLevels) {
   for (const auto& [strength, increment, number] :
        {std::tuple{"0", "1", 1}, {"3", "1", 2}, {"4", "1", 3}, {"4", "5", 4}})
