@@ -100,7 +100,8 @@ class TrainedOnFarPawns : public ::testing::Test {
 
 TEST_F(TrainedOnFarPawns, PredictsPositionsItHasNotSeen) {
   const FloatNetwork silent{std::vector<float>(network::Inputs * network::Hidden), std::vector<float>(network::Hidden),
-                            std::vector<float>(2 * network::Hidden), 0, Centipawns};
+                            std::vector<float>(network::OutputBuckets * 2 * network::Hidden),
+                            std::vector<float>(network::OutputBuckets), Centipawns};
   const double score_weight = TrainingOptions{}.score_weight;
   EXPECT_LT(loss(net_, validation_, score_weight), loss(silent, validation_, score_weight) / 2);
 }

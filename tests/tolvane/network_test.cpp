@@ -49,7 +49,7 @@ TEST(Network, UpdatedSumsEqualSumsAddedUpAfresh) {
         Accumulator fresh;
         refresh(pos, fresh);
         ASSERT_TRUE(same_sums(next, fresh)) << fen << " then " << move_to_text(m);
-        EXPECT_EQ(output(next, pos.side_to_move()), evaluate(pos));
+        EXPECT_EQ(output(next, pos), evaluate(pos));
         sums = next;
       }
     }

@@ -25,6 +25,10 @@ bool opposite_bishops(const Position& pos) {
 
 }  // namespace
 
+bool rarely_wins(const Position& pos, Color strong) {
+  return !pos.pieces(strong, Pawn) && non_pawn_material(pos, strong) - non_pawn_material(pos, ~strong) < RookValue;
+}
+
 int endgame_adjusted(const Position& pos, int value, int phase) {
   const Color strong = value > 0 ? White : Black;
   const Color weak = ~strong;
@@ -35,9 +39,7 @@ int endgame_adjusted(const Position& pos, int value, int phase) {
     int drive = MatingBonus + 40 * edge_pull(loser) + 10 * (7 - distance(loser, pos.king_square(strong)));
     return value + (strong == White ? drive : -drive);
   }
-  // Without pawns, a lead of less than a rook rarely wins (a lone minor piece never).
-  if (!pos.pieces(strong, Pawn) && non_pawn_material(pos, strong) - non_pawn_material(pos, weak) < RookValue)
-    return value / 8;
+  if (rarely_wins(pos, strong)) return value / RarelyWinsDivisor;
   // Bishops of opposite colours: with only pawns besides, about half is a draw.
   if (opposite_bishops(pos)) return phase == 2 ? value / 2 : value * 3 / 4;
   return value;

@@ -10,4 +10,9 @@ namespace tolvane {
 // for a bare king facing a mating force.
 int endgame_adjusted(const Position& pos, int value, int phase);
 
+// Without pawns, a lead of less than a rook rarely wins (a lone minor piece
+// never): such a lead of `strong` counts an eighth.
+constexpr int RarelyWinsDivisor = 8;
+bool rarely_wins(const Position& pos, Color strong);
+
 }  // namespace tolvane

@@ -11,6 +11,12 @@ namespace {
 constexpr int PhaseWeight[6] = {0, 1, 1, 2, 4, 0};
 constexpr int FullPhase = 24;
 
+// The network's correction obeys the rule of drawish material too where it
+// holds for both sides, as the correction may point either way.
+int network_share(const Position& pos, int correction) {
+  return rarely_wins(pos, White) && rarely_wins(pos, Black) ? correction / RarelyWinsDivisor : correction;
+}
+
 }  // namespace
 
 int non_pawn_material(const Position& pos, Color c) {
@@ -19,10 +25,12 @@ int non_pawn_material(const Position& pos, Color c) {
 }
 
 int evaluate(const Position& pos, PawnCache& cache, const network::Accumulator& sums) {
-  return classical_evaluate(pos, cache) + network::output(sums, pos.side_to_move());
+  return classical_evaluate(pos, cache) + network_share(pos, network::output(sums, pos));
 }
 
-int evaluate(const Position& pos, PawnCache& cache) { return classical_evaluate(pos, cache) + network::evaluate(pos); }
+int evaluate(const Position& pos, PawnCache& cache) {
+  return classical_evaluate(pos, cache) + network_share(pos, network::evaluate(pos));
+}
 
 int classical_evaluate(const Position& pos, PawnCache& cache, const EvalParams& w) {
   Pair score;

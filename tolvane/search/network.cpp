@@ -78,16 +78,18 @@ void update(const Accumulator& before, const Delta& d, Accumulator& after, const
 }
 
 TOLVANE_VECTOR_CLONES
-int output(const Accumulator& acc, Color us, const Weights& w) {
-  const std::int64_t sum =
-      weigh(acc.half[us], w.output.data()) + weigh(acc.half[~us], w.output.data() + Hidden) + w.output_bias;
+int output(const Accumulator& acc, const Position& pos, const Weights& w) {
+  const Color us = pos.side_to_move();
+  const int bucket = output_bucket(popcount(pos.pieces()));
+  const std::int16_t* out = w.output.data() + bucket * 2 * Hidden;
+  const std::int64_t sum = weigh(acc.half[us], out) + weigh(acc.half[~us], out + Hidden) + w.output_bias[bucket];
   return int(sum * w.centipawns / (ActivationScale * OutputScale));
 }
 
 int evaluate(const Position& pos, const Weights& w) {
   Accumulator acc;
   refresh(pos, acc, w);
-  return output(acc, pos.side_to_move(), w);
+  return output(acc, pos, w);
 }
 
 }  // namespace tolvane::network

@@ -20,12 +20,16 @@ constexpr int Inputs = 768;  // 12 pieces x 64 squares
 constexpr int Hidden = 128;
 constexpr int ActivationScale = 255;  // a hidden value of 1.0
 constexpr int OutputScale = 256;      // an output weight of 1.0
+// The output weighs the hidden values by how many pieces are left: a set of
+// output weights for each four men on the board.
+constexpr int OutputBuckets = 8;
+constexpr int output_bucket(int men) { return (men - 1) / 4 < OutputBuckets ? (men - 1) / 4 : OutputBuckets - 1; }
 
 struct Weights {
   std::array<std::int16_t, Inputs * Hidden> input;  // row per feature
   std::array<std::int16_t, Hidden> bias;
-  std::array<std::int16_t, 2 * Hidden> output;  // side to move's half first
-  std::int32_t output_bias;                     // in ActivationScale * OutputScale units
+  std::array<std::int16_t, OutputBuckets * 2 * Hidden> output;  // by bucket, side to move's half first
+  std::array<std::int32_t, OutputBuckets> output_bias;          // in ActivationScale * OutputScale units
   std::int32_t centipawns;                      // an output of 1.0 in centipawns
 };
 
@@ -59,8 +63,8 @@ Delta delta_of(const Position& pos, Move m);
 void refresh(const Position& pos, Accumulator& acc, const Weights& weights = trained);
 void update(const Accumulator& before, const Delta& delta, Accumulator& after, const Weights& weights = trained);
 
-// Centipawns from the point of view of `side_to_move`.
-int output(const Accumulator& acc, Color side_to_move, const Weights& weights = trained);
+// Centipawns from the point of view of the side to move of `pos`, whose sums `acc` are.
+int output(const Accumulator& acc, const Position& pos, const Weights& weights = trained);
 
 // The same without kept sums: all pieces added up.
 int evaluate(const Position& pos, const Weights& weights = trained);

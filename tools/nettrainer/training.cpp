@@ -11,6 +11,9 @@ namespace {
 
 constexpr int H = network::Hidden;
 constexpr int N = network::Inputs;
+constexpr int B = network::OutputBuckets;
+
+int bucket_of(const Example& e) { return network::output_bucket(e.pieces); }
 
 float sigmoid(float x) { return 1.0f / (1.0f + std::exp(-x)); }
 
@@ -23,7 +26,8 @@ struct Activations {
 
 void forward(const FloatNetwork& net, const Example& e, Activations& a) {
   const std::uint16_t* features[2] = {e.mine, e.theirs};
-  a.output = net.output_bias + e.base / net.centipawns;
+  const int bucket = bucket_of(e);
+  a.output = net.output_bias[bucket] + e.base / net.centipawns;
   for (int half = 0; half < 2; ++half) {
     float* sum = a.sum[half];
     std::copy(net.bias.begin(), net.bias.end(), sum);
@@ -31,28 +35,28 @@ void forward(const FloatNetwork& net, const Example& e, Activations& a) {
       const float* row = &net.input[features[half][i] * H];
       for (int j = 0; j < H; ++j) sum[j] += row[j];
     }
-    const float* out = &net.output[half * H];
+    const float* out = &net.output[(bucket * 2 + half) * H];
     for (int j = 0; j < H; ++j) a.output += std::clamp(sum[j], 0.0f, 1.0f) * out[j];
   }
 }
 
 struct Gradient {
-  std::vector<float> input = std::vector<float>(N * H), bias = std::vector<float>(H), output = std::vector<float>(2 * H);
-  float output_bias = 0;
+  std::vector<float> input = std::vector<float>(N * H), bias = std::vector<float>(H),
+                     output = std::vector<float>(B * 2 * H), output_bias = std::vector<float>(B);
   double loss = 0;
 
   void clear() {
     std::fill(input.begin(), input.end(), 0.0f);
     std::fill(bias.begin(), bias.end(), 0.0f);
     std::fill(output.begin(), output.end(), 0.0f);
-    output_bias = 0;
+    std::fill(output_bias.begin(), output_bias.end(), 0.0f);
     loss = 0;
   }
   void add(const Gradient& o) {
     for (std::size_t i = 0; i < input.size(); ++i) input[i] += o.input[i];
     for (int i = 0; i < H; ++i) bias[i] += o.bias[i];
-    for (int i = 0; i < 2 * H; ++i) output[i] += o.output[i];
-    output_bias += o.output_bias;
+    for (std::size_t i = 0; i < output.size(); ++i) output[i] += o.output[i];
+    for (int i = 0; i < B; ++i) output_bias[i] += o.output_bias[i];
     loss += o.loss;
   }
 };
@@ -64,14 +68,16 @@ void backward(const FloatNetwork& net, const Example& e, float wanted, Gradient&
   const float p = sigmoid(a.output);
   g.loss += (p - wanted) * (p - wanted);
   const float d = 2 * (p - wanted) * p * (1 - p);
-  g.output_bias += d;
+  const int bucket = bucket_of(e);
+  g.output_bias[bucket] += d;
   const std::uint16_t* features[2] = {e.mine, e.theirs};
   for (int half = 0; half < 2; ++half) {
     float delta[H];
     for (int j = 0; j < H; ++j) {
       const float s = a.sum[half][j];
-      g.output[half * H + j] += d * std::clamp(s, 0.0f, 1.0f);
-      delta[j] = s > 0 && s < 1 ? d * net.output[half * H + j] : 0.0f;
+      const int k = (bucket * 2 + half) * H + j;
+      g.output[k] += d * std::clamp(s, 0.0f, 1.0f);
+      delta[j] = s > 0 && s < 1 ? d * net.output[k] : 0.0f;
       g.bias[j] += delta[j];
     }
     for (int i = 0; i < e.pieces; ++i) {
@@ -147,10 +153,11 @@ FloatNetwork train(const std::vector<Example>& training, const std::vector<Examp
   net.input.resize(N * H);
   for (float& w : net.input) w = small(rng);
   net.bias.assign(H, 0.1f);
-  net.output.resize(2 * H);
+  net.output.resize(B * 2 * H);
   for (float& w : net.output) w = small(rng) / 10;  // starts close to the hand-written evaluation
+  net.output_bias.assign(B, 0.0f);
 
-  Adam adam_input(net.input.size()), adam_bias(H), adam_output(2 * H), adam_output_bias(1);
+  Adam adam_input(net.input.size()), adam_bias(H), adam_output(B * 2 * H), adam_output_bias(B);
   const int threads = std::max(1, options.threads);
   std::vector<Gradient> grads(threads);
   std::vector<std::uint32_t> order(training.size());
@@ -179,8 +186,8 @@ FloatNetwork train(const std::vector<Example>& training, const std::vector<Examp
       const float scale = 1.0f / float(end - start);
       adam_input.step(net.input.data(), g.input.data(), net.input.size(), rate, scale);
       adam_bias.step(net.bias.data(), g.bias.data(), H, rate, scale);
-      adam_output.step(net.output.data(), g.output.data(), 2 * H, rate, scale);
-      adam_output_bias.step(&net.output_bias, &g.output_bias, 1, rate, scale);
+      adam_output.step(net.output.data(), g.output.data(), net.output.size(), rate, scale);
+      adam_output_bias.step(net.output_bias.data(), g.output_bias.data(), B, rate, scale);
       for (float& w : net.input) w = std::clamp(w, -InputLimit, InputLimit);
       for (float& w : net.output) w = std::clamp(w, -OutputLimit, OutputLimit);
       epoch_loss += g.loss;
@@ -197,8 +204,9 @@ network::Weights quantize(const FloatNetwork& net) {
   network::Weights w{};
   for (int i = 0; i < N * H; ++i) w.input[i] = round16(net.input[i] * ActivationScale);
   for (int i = 0; i < H; ++i) w.bias[i] = round16(net.bias[i] * ActivationScale);
-  for (int i = 0; i < 2 * H; ++i) w.output[i] = round16(net.output[i] * OutputScale);
-  w.output_bias = std::int32_t(std::lround(double(net.output_bias) * ActivationScale * OutputScale));
+  for (std::size_t i = 0; i < w.output.size(); ++i) w.output[i] = round16(net.output[i] * OutputScale);
+  for (int i = 0; i < B; ++i)
+    w.output_bias[i] = std::int32_t(std::lround(double(net.output_bias[i]) * ActivationScale * OutputScale));
   w.centipawns = std::int32_t(std::lround(net.centipawns));
   return w;
 }
@@ -216,7 +224,8 @@ void write_source(const network::Weights& w, std::size_t positions, std::ostream
   list(w.input);
   list(w.bias);
   list(w.output);
-  out << w.output_bias << ", " << w.centipawns << "};\n\n}  // namespace tolvane::network\n";
+  list(w.output_bias);
+  out << w.centipawns << "};\n\n}  // namespace tolvane::network\n";
 }
 
 }  // namespace tolvane::nettraining

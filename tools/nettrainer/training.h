@@ -22,8 +22,8 @@ struct TrainingOptions {
 // The network's output is a correction, in logits of the expected result,
 // to the hand-written evaluation; `centipawns` make one logit.
 struct FloatNetwork {
-  std::vector<float> input, bias, output;
-  float output_bias = 0;
+  std::vector<float> input, bias, output;  // output: by bucket, side to move's half first
+  std::vector<float> output_bias;           // by bucket
   float centipawns = 100;
 };
 
