@@ -9,9 +9,10 @@
 namespace tolvane {
 namespace {
 
-std::vector<std::string> order(const char* fen, Move table_move, const Killers& killers, const QuietOrder& quiet) {
+std::vector<std::string> order(const char* fen, Move table_move, const Killers& killers, const QuietOrder& quiet,
+                               const CaptureHistory& captures = {}) {
   Position pos = *Position::from_fen(fen);
-  OrderedMoves moves(pos, GenKind::All, table_move, killers, quiet);
+  OrderedMoves moves(pos, GenKind::All, table_move, killers, quiet, captures);
   std::vector<std::string> out;
   for (std::size_t i = 0; i < moves.size(); ++i) out.push_back(move_to_text(moves.next(i)));
   return out;
@@ -47,6 +48,28 @@ TEST(MoveOrder, ClassesComeInTheirBands) {
   EXPECT_EQ(std::vector(moves.begin(), moves.begin() + 8),
             (std::vector<std::string>{"e1f1", "b3c5", "d2h6", "d2a5", "d2g5", "d2d4", "e1e2", "d2d3"}));
   EXPECT_EQ(moves.back(), "d2d6");
+}
+
+// Among winning captures the victim comes first; the capture history decides
+// between captures of like victims and never lifts a losing capture.
+TEST(MoveOrder, CaptureHistoryOrdersLikeVictims) {
+  // The knight and the rook can each take a loose pawn, the queen a loose
+  // rook or a guarded pawn.
+  const char* fen = "k7/3r4/8/1p3p1p/6p1/2N5/8/3QK2R w - - 0 1";
+  Position pos = *Position::from_fen(fen);
+  History history;
+  QuietOrder quiet(history);
+  const auto tacticals = [&](const CaptureHistory& captures) {
+    std::vector<std::string> out;
+    for (const std::string& m : order(fen, Move::none(), Killers{}, quiet, captures))
+      if (pos.is_capture(*parse_move(pos, m))) out.push_back(m);
+    return out;
+  };
+  EXPECT_EQ(tacticals({}), (std::vector<std::string>{"d1d7", "c3b5", "h1h5", "d1g4"}));
+
+  CaptureHistory captures;
+  for (const char* m : {"h1h5", "d1g4"}) captures.update(pos, *parse_move(pos, m), History::Max);
+  EXPECT_EQ(tacticals(captures), (std::vector<std::string>{"d1d7", "h1h5", "c3b5", "d1g4"}));
 }
 
 }  // namespace

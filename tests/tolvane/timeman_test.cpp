@@ -3,6 +3,7 @@
 
 #include <limits>
 
+#include "board/types.h"
 #include "search/timeman.h"
 
 namespace tolvane {
@@ -43,6 +44,34 @@ TEST(TimePlan, HugeClocksGiveALongButFiniteBudget) {
   EXPECT_LE(b.hard_ms, LongestClockMs);
   clock.move_time_ms = Huge;
   EXPECT_EQ(plan_time(clock).hard_ms, LongestClockMs - clock.overhead_ms);
+}
+
+// A settled search stops early; a best move that keeps changing or a falling
+// score buys more time, the changes fading as the best move holds again.
+TEST(IterationPace, MoreTimeWhileTheSearchIsUnsettled) {
+  IterationPace settled;
+  for (int depth = 1; depth <= 8; ++depth) settled.record(false, 30);
+  EXPECT_LT(settled.factor(), 1.0);
+
+  IterationPace changing = settled;
+  changing.record(true, 30);
+  EXPECT_GT(changing.factor(), 1.5);
+  IterationPace holding = changing;
+  holding.record(false, 30);
+  EXPECT_LT(holding.factor(), changing.factor());
+  EXPECT_GT(holding.factor(), settled.factor());
+
+  IterationPace falling = settled;
+  falling.record(false, -60);
+  EXPECT_GT(falling.factor(), settled.factor() * 1.4);
+  IterationPace rising = settled;
+  rising.record(false, 120);
+  EXPECT_LT(rising.factor(), settled.factor());
+
+  // A mate found or lost moves the factor only within its bounds.
+  IterationPace mated = changing;
+  mated.record(true, -MateScore + 4);
+  EXPECT_LT(mated.factor(), 5.0);
 }
 
 }  // namespace

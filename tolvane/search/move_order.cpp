@@ -16,6 +16,8 @@ constexpr int ScoreLosingTactical = -(1 << 26);
 // Most valuable victim first, then least valuable attacker.
 constexpr int VictimWeight = 16;
 constexpr int AttackerDivisor = 16;
+// Capture history reorders captures of one victim, seldom across victims.
+constexpr int CaptureHistoryDivisor = 4;
 
 // A bonus (or, negative, a malus) that fades as the score nears History::Max.
 int with_bonus(int h, int bonus) { return h + bonus - h * std::abs(bonus) / History::Max; }
@@ -40,6 +42,19 @@ void ContinuationHistory::update(Row& row, Piece p, Square to, int bonus) {
 
 void ContinuationHistory::clear() { std::memset(table_, 0, sizeof table_); }
 
+int CaptureHistory::taken(const Position& pos, Move m) {
+  if (m.kind() == MoveKind::EnPassant) return Pawn;
+  const Piece victim = pos.piece_on(m.to());
+  return victim == NoPiece ? NoPieceType : type_of(victim);
+}
+
+void CaptureHistory::update(const Position& pos, Move m, int bonus) {
+  std::int16_t& h = table_[pos.piece_on(m.from())][m.to()][taken(pos, m)];
+  h = std::int16_t(with_bonus(h, bonus));
+}
+
+void CaptureHistory::clear() { std::memset(table_, 0, sizeof table_); }
+
 int QuietOrder::score(const Position& pos, Move m) const {
   const Piece p = pos.piece_on(m.from());
   int s = history.score(pos.side_to_move(), m);
@@ -49,7 +64,7 @@ int QuietOrder::score(const Position& pos, Move m) const {
 }
 
 OrderedMoves::OrderedMoves(const Position& pos, GenKind kind, Move table_move, const Killers& killers,
-                           const QuietOrder& quiet) {
+                           const QuietOrder& quiet, const CaptureHistory& captures) {
   generate(pos, moves_, kind);
   for (std::size_t i = 0; i < moves_.size(); ++i) {
     const Move m = moves_[i];
@@ -61,7 +76,8 @@ OrderedMoves::OrderedMoves(const Position& pos, GenKind kind, Move table_move, c
       const int victim = captured_value(pos, m) + (promotion ? SeeValue[m.promotion()] : 0);
       const int mvv_lva = victim * VictimWeight - SeeValue[type_of(pos.piece_on(m.from()))] / AttackerDivisor;
       const bool good = promotion ? m.promotion() == Queen : pos.see(m) >= 0;
-      scores_[i] = (good ? ScoreGoodTactical : ScoreLosingTactical) + mvv_lva;
+      scores_[i] = (good ? ScoreGoodTactical : ScoreLosingTactical) + mvv_lva +
+                   captures.score(pos, m) / CaptureHistoryDivisor;
       classes_[i] = good ? MoveClass::GoodTactical : MoveClass::LosingTactical;
     } else if (m == killers.first || m == killers.second) {
       scores_[i] = ScoreKiller + (m == killers.first);

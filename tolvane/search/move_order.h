@@ -49,6 +49,20 @@ class ContinuationHistory {
   Row table_[NoPiece][64] = {};
 };
 
+// How often a capture or promotion caused a cut-off, by the moving piece,
+// its target and the piece it takes. Scores keep History's bounds.
+class CaptureHistory {
+ public:
+  int score(const Position& pos, Move m) const { return table_[pos.piece_on(m.from())][m.to()][taken(pos, m)]; }
+  void update(const Position& pos, Move m, int bonus);
+  void clear();
+
+ private:
+  // The type taken, NoPieceType for a promotion that takes nothing.
+  static int taken(const Position& pos, Move m);
+  std::int16_t table_[NoPiece][64][NoPieceType + 1] = {};
+};
+
 // What orders a node's quiet moves: the history, the continuation rows of
 // the moves one and two plies before (none at the root or after a null
 // move), and the quiet move that last refuted the move before.
@@ -76,7 +90,8 @@ struct Killers {
 class OrderedMoves {
  public:
   // Generates the node's moves of the given kind and scores them.
-  OrderedMoves(const Position& pos, GenKind kind, Move table_move, const Killers& killers, const QuietOrder& quiet);
+  OrderedMoves(const Position& pos, GenKind kind, Move table_move, const Killers& killers, const QuietOrder& quiet,
+               const CaptureHistory& captures);
 
   std::size_t size() const { return moves_.size(); }
   // Brings the best of the moves from `index` on to `index` and returns it.

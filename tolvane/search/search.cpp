@@ -56,6 +56,12 @@ constexpr int QuietFutilityMargin = 90;
 // A check is extended while the line stays within twice the depth plus this.
 constexpr int CheckExtensionSlack = 8;
 
+// Singular extension: a table move whose stored lower bound no other move
+// comes within this margin per ply of, searched at half the depth, is extended.
+constexpr int SingularMinDepth = 7;
+constexpr int SingularTableDepthSlack = 3;
+constexpr int SingularMarginPerPly = 2;
+
 // Late move reductions: a logarithmic table, less for moves with a good
 // history (the sum of the butterfly and both continuation scores).
 constexpr int LmrMinDepth = 3;
@@ -66,11 +72,12 @@ constexpr int LmrHistoryDivisor = 8000;
 constexpr int LmrMinHistoryRelief = -1;
 constexpr int LmrMaxHistoryRelief = 2;
 
-// History bonus of a cut-off, and how many quiet moves tried before it get
-// the malus; the same for the butterfly and the continuation tables.
-constexpr int HistoryBonusPerDepthSquared = 8;
-constexpr int HistoryBonusMax = 2000;
-constexpr int QuietsRemembered = 64;
+// History bonus of a cut-off, and how many quiet moves and captures tried
+// before it get the malus; the same for all history tables.
+constexpr int HistoryBonusPerDepthSquared = 16;
+constexpr int HistoryBonusPerDepth = 32;
+constexpr int HistoryBonusMax = 1600;
+constexpr int MovesRemembered = 64;
 
 // Aspiration windows around the last iteration's score.
 constexpr int AspirationMinDepth = 5;
@@ -78,8 +85,8 @@ constexpr int AspirationDelta = 18;
 constexpr int AspirationGiveUp = 1000;
 
 // Iterative deepening stops once this share of the soft budget is used (the
-// next iteration would not finish), with a single legal move at this depth,
-// and this many plies past a mate found.
+// next iteration would not finish; with a clock, scaled by how unsettled the
+// search is), with a single legal move at this depth, and this many plies past a mate found.
 constexpr int SoftBudgetPercent = 60;
 constexpr int SingleMoveDepth = 6;
 constexpr int MateDepthSlack = 2;
@@ -112,23 +119,31 @@ struct Searcher::Worker {
 
   // What one node of the main search knows while it walks its moves.
   struct Node {
-    Node(int a, int b, int d, int p) : alpha(a), beta(b), depth(d), ply(p), pv_node(b - a > 1) {}
+    Node(int a, int b, int d, int p, Move ex)
+        : alpha(a), beta(b), depth(d), ply(p), pv_node(b - a > 1), excluded(ex) {}
 
     int alpha, beta, depth, ply;
     const bool pv_node;
+    const Move excluded;  // the table move, left out to see whether it stands alone
     bool in_check = false;
     bool improving = false;
     int raw_eval = 0;  // the evaluation as it is, uncorrected and unsharpened
     int eval = -Infinity;
+    std::optional<TTEntry> entry;
     Move tt_move;
     int best = -Infinity;
     Move best_move;
     int legal = 0;
-    Move quiets_tried[QuietsRemembered];
+    Move quiets_tried[MovesRemembered];
     int quiet_count = 0;
+    Move tacticals_tried[MovesRemembered];
+    int tactical_count = 0;
 
     void remember_quiet(Move m) {
-      if (quiet_count < QuietsRemembered) quiets_tried[quiet_count++] = m;
+      if (quiet_count < MovesRemembered) quiets_tried[quiet_count++] = m;
+    }
+    void remember_tactical(Move m) {
+      if (tactical_count < MovesRemembered) tacticals_tried[tactical_count++] = m;
     }
   };
 
@@ -148,6 +163,7 @@ struct Searcher::Worker {
 
   History history;
   ContinuationHistory continuation;
+  CaptureHistory capture_history;
   CorrectionHistory correction;
   Move counter_moves[NoPiece][64] = {};
   Killers killers[MaxPly + 2];
@@ -169,6 +185,7 @@ struct Searcher::Worker {
   void clear() {
     history.clear();
     continuation.clear();
+    capture_history.clear();
     correction.clear();
     std::fill(&counter_moves[0][0], &counter_moves[0][0] + NoPiece * 64, Move::none());
     std::fill(std::begin(killers), std::end(killers), Killers{});
@@ -293,7 +310,8 @@ struct Searcher::Worker {
       best = stand_pat;
     }
     const Move tt_move = entry ? Move::from_bits(entry->move) : Move::none();
-    OrderedMoves moves(pos, in_check ? GenKind::All : GenKind::Tactical, tt_move, killers[ply], QuietOrder{history});
+    OrderedMoves moves(pos, in_check ? GenKind::All : GenKind::Tactical, tt_move, killers[ply], QuietOrder{history},
+                       capture_history);
     int legal = 0;
     Move best_move;
     for (std::size_t i = 0; i < moves.size(); ++i) {
@@ -404,8 +422,8 @@ struct Searcher::Worker {
 
   // The score of a move already made: the first with the full window, the
   // others with a null window (reduced if quiet and late), re-searched when they surprise.
-  int search_made_move(const Node& n, bool quiet, bool gives_check, MoveClass cls, int order_score) {
-    const int extension = gives_check && n.ply < 2 * n.depth + CheckExtensionSlack ? 1 : 0;
+  int search_made_move(const Node& n, bool quiet, bool gives_check, MoveClass cls, int order_score, int extension) {
+    if (gives_check && n.ply < 2 * n.depth + CheckExtensionSlack) extension = std::max(extension, 1);
     const int new_depth = n.depth - 1 + extension;
     if (n.legal == 1) return -search(-n.beta, -n.alpha, new_depth, n.ply + 1, true);
     // Once a mate is found, a quiet move may still mate sooner: it is not searched shallower.
@@ -431,25 +449,61 @@ struct Searcher::Worker {
         ContinuationHistory::update(continuation.row(p->piece, p->to), pos.piece_on(m.from()), m.to(), bonus);
   }
 
-  // A quiet move caused a cut-off: it becomes a killer and the counter to the
-  // move before, and gains history; the quiet moves tried before it lose some.
-  void record_cutoff(const Node& n, Move m) {
+  // A move caused a cut-off and gains history; the captures tried before it
+  // lose some. A quiet one also becomes a killer and the counter to the move
+  // before, and the quiet moves tried before it lose some too.
+  void record_cutoff(const Node& n, Move m, bool quiet) {
+    const int bonus =
+        std::min(n.depth * n.depth * HistoryBonusPerDepthSquared + n.depth * HistoryBonusPerDepth, HistoryBonusMax);
+    for (int t = 0; t < n.tactical_count; ++t) capture_history.update(pos, n.tacticals_tried[t], -bonus);
+    if (!quiet) {
+      capture_history.update(pos, m, bonus);
+      return;
+    }
     killers[n.ply].add(m);
     if (const Played* p = played_before(n.ply, 1)) counter_moves[p->piece][p->to] = m;
-    const int bonus = std::min(n.depth * n.depth * HistoryBonusPerDepthSquared, HistoryBonusMax);
     update_histories(n.ply, m, bonus);
     for (int q = 0; q < n.quiet_count; ++q) update_histories(n.ply, n.quiets_tried[q], -bonus);
   }
 
+  // Before the table move is made: +1 when no other move comes near its
+  // stored score, -1 when it is not alone but its score beats beta anyway.
+  // A stored score that fails even without the table move settles the node
+  // (one more cut-off than the table move alone: a multi-cut).
+  std::optional<int> singular_extension(const Node& n, Move m, int& extension) {
+    extension = 0;
+    if (n.ply == 0 || m != n.tt_move || !n.excluded.is_none() || n.depth < SingularMinDepth || !n.entry ||
+        n.entry->depth < n.depth - SingularTableDepthSlack || n.entry->bound() == Bound::Upper ||
+        n.ply >= 2 * n.depth + CheckExtensionSlack)
+      return std::nullopt;
+    const int tt_score = score_from_table(n.entry->score, n.ply);
+    if (std::abs(tt_score) >= MateBound) return std::nullopt;
+    const int singular_beta = tt_score - SingularMarginPerPly * n.depth;
+    const int saved_eval = static_eval[n.ply];
+    const int s = search(singular_beta - 1, singular_beta, (n.depth - 1) / 2, n.ply, false, m);
+    static_eval[n.ply] = saved_eval;
+    pv_length[n.ply] = n.ply;
+    if (stopped) return 0;
+    if (s < singular_beta)
+      extension = 1;
+    else if (singular_beta >= n.beta)
+      return singular_beta;
+    else if (tt_score >= n.beta)
+      extension = -1;
+    return std::nullopt;
+  }
+
   // The move loop of the main search; the node's best score.
   int search_moves(Node& n) {
-    OrderedMoves moves(pos, GenKind::All, n.tt_move, killers[n.ply], quiet_order(n.ply));
+    OrderedMoves moves(pos, GenKind::All, n.tt_move, killers[n.ply], quiet_order(n.ply), capture_history);
     const int old_alpha = n.alpha;
     for (std::size_t i = 0; i < moves.size(); ++i) {
       const Move m = moves.next(i);
-      if (!pos.is_legal(m)) continue;
+      if (m == n.excluded || !pos.is_legal(m)) continue;
       const bool quiet = is_quiet(pos, m);
       if (!quiet && skip_losing_tactical(n, m, moves.class_of(i))) continue;
+      int extension = 0;
+      if (auto settled = singular_extension(n, m, extension)) return *settled;
       played[n.ply] = {pos.piece_on(m.from()), m.to()};
       make_move(m, n.ply);
       tt.prefetch(pos.key());
@@ -460,7 +514,7 @@ struct Searcher::Worker {
         n.remember_quiet(m);
         continue;
       }
-      const int score = search_made_move(n, quiet, gives_check, moves.class_of(i), moves.score(i));
+      const int score = search_made_move(n, quiet, gives_check, moves.class_of(i), moves.score(i), extension);
       pos.unmake(m);
       if (stopped) return 0;
       if (score > n.best) {
@@ -470,14 +524,17 @@ struct Searcher::Worker {
           n.best_move = m;
           update_pv(n.ply, m);
           if (score >= n.beta) {
-            if (quiet) record_cutoff(n, m);
+            record_cutoff(n, m, quiet);
             break;
           }
         }
       }
       if (quiet) n.remember_quiet(m);
+      else n.remember_tactical(m);
     }
-    if (n.legal == 0) return n.in_check ? -MateScore + n.ply : 0;
+    if (n.legal == 0) return !n.excluded.is_none() ? n.alpha : n.in_check ? -MateScore + n.ply : 0;
+    // Without its table move the node's score says nothing of the position itself.
+    if (!n.excluded.is_none()) return n.best;
     const Bound bound = n.best >= n.beta ? Bound::Lower : n.alpha > old_alpha ? Bound::Exact : Bound::Upper;
     tt.store(pos.key(), n.best_move, score_to_table(n.best, n.ply), n.raw_eval, n.depth, bound);
     // A quiet position's score that is not merely a bound on the wrong side of the evaluation teaches the correction.
@@ -487,11 +544,11 @@ struct Searcher::Worker {
     return n.best;
   }
 
-  int search(int alpha, int beta, int depth, int ply, bool allow_null) {
+  int search(int alpha, int beta, int depth, int ply, bool allow_null, Move excluded = Move::none()) {
     pv_length[ply] = ply;
     if (depth <= 0) return quiescence(alpha, beta, ply);
     if (!enter_node(ply)) return 0;
-    Node n(alpha, beta, depth, ply);
+    Node n(alpha, beta, depth, ply, excluded);
     if (ply > 0) {
       if (is_draw(ply)) return 0;
       if (ply >= MaxPly) return evaluate_at(ply);
@@ -500,7 +557,9 @@ struct Searcher::Worker {
       n.beta = std::min(n.beta, MateScore - ply - 1);
       if (n.alpha >= n.beta) return n.alpha;
     }
-    const std::optional<TTEntry> entry = tt.probe(pos.key());
+    // The table speaks of the node with all its moves, not of the node without one.
+    n.entry = excluded.is_none() ? tt.probe(pos.key()) : std::nullopt;
+    const std::optional<TTEntry>& entry = n.entry;
     n.tt_move = entry ? Move::from_bits(entry->move) : Move::none();
     if (auto settled = table_cutoff(entry, n)) return *settled;
 
@@ -511,9 +570,9 @@ struct Searcher::Worker {
     }
     static_eval[ply] = n.eval;
     n.improving = !n.in_check && ply >= 2 && static_eval[ply] > static_eval[ply - 2];
-    if (!n.pv_node && !n.in_check)
+    if (!n.pv_node && !n.in_check && excluded.is_none())
       if (auto settled = prune_before_moves(n, allow_null)) return *settled;
-    if (depth >= NoTableMoveMinDepth && n.tt_move.is_none()) --n.depth;
+    if (depth >= NoTableMoveMinDepth && n.tt_move.is_none() && excluded.is_none()) --n.depth;
     return search_moves(n);
   }
 
@@ -542,9 +601,12 @@ struct Searcher::Worker {
   }
 
   // After a finished iteration: whether a deeper one is worth starting.
-  bool deep_enough(int depth, int score, std::size_t root_move_count) {
-    if (time_limits_apply() && budget.soft_ms >= 0 && elapsed_ms() >= budget.soft_ms * SoftBudgetPercent / 100)
-      return true;
+  bool deep_enough(int depth, int score, std::size_t root_move_count, const IterationPace& pace) {
+    if (time_limits_apply() && budget.soft_ms >= 0) {
+      // A fixed time per move (soft equal to hard) is spent alike on every move.
+      const double pace_factor = budget.soft_ms < budget.hard_ms ? pace.factor() : 1.0;
+      if (elapsed_ms() >= budget.soft_ms * SoftBudgetPercent / 100 * pace_factor) return true;
+    }
     if (root_move_count == 1 && time_limits_apply() && budget.soft_ms >= 0 && depth >= SingleMoveDepth)
       return true;
     return std::abs(score) >= MateBound && depth > std::abs(mate_distance_plies(score)) + MateDepthSlack &&
@@ -556,12 +618,14 @@ struct Searcher::Worker {
     const int max_depth = limits.depth > 0 ? std::min(limits.depth, MaxPly - 1) : MaxPly - 1;
     int score = 0;
     std::vector<Move> best_line;
+    IterationPace pace;
     for (int depth = first_depth; depth <= max_depth; ++depth) {
       seldepth = 0;
       const int s = search_with_aspiration(depth, score);
       // An interrupted iteration still counts when it already found a better first move.
       if (stopped && (pv_length[0] == 0 || depth == 1)) break;
       if (pv_length[0] > 0) {
+        if (!stopped) pace.record(!best_line.empty() && best_line[0] != pv[0][0], s);
         best_line.assign(pv[0], pv[0] + pv_length[0]);
         score = s;
       }
@@ -570,7 +634,7 @@ struct Searcher::Worker {
       if (helper) continue;
       if (control->on_info)
         control->on_info(SearchInfo{depth, seldepth, score, searcher.nodes_searched(), elapsed_ms(), best_line});
-      if (deep_enough(depth, score, root_move_count)) break;
+      if (deep_enough(depth, score, root_move_count, pace)) break;
     }
     if (!best_line.empty()) result.best = best_line[0];
     if (best_line.size() > 1) result.ponder = best_line[1];

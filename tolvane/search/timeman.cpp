@@ -3,6 +3,16 @@
 #include <algorithm>
 
 namespace tolvane {
+namespace {
+
+// A best move that never changes stops at this share; each recent change adds up to one more.
+constexpr double SettledShare = 0.75;
+// A score that falls by this many centipawns between iterations doubles the time.
+constexpr double FallForDouble = 150.0;
+constexpr double MinFallFactor = 0.8;
+constexpr double MaxFallFactor = 1.5;
+
+}  // namespace
 
 TimeBudget plan_time(const Clock& given) {
   Clock clock = given;
@@ -24,6 +34,18 @@ TimeBudget plan_time(const Clock& given) {
   soft = std::clamp<std::int64_t>(soft, 1, std::max<std::int64_t>(1, left * 6 / 10));
   hard = std::clamp<std::int64_t>(hard, soft, std::max<std::int64_t>(soft, left * 8 / 10));
   return {soft, hard};
+}
+
+void IterationPace::record(bool best_move_changed, int score) {
+  changes_ = changes_ / 2 + (best_move_changed ? 1.0 : 0.0);
+  drop_ = scored_ ? previous_score_ - score : 0;
+  previous_score_ = score;
+  scored_ = true;
+}
+
+double IterationPace::factor() const {
+  const double falling = std::clamp(1.0 + drop_ / FallForDouble, MinFallFactor, MaxFallFactor);
+  return (SettledShare + changes_) * falling;
 }
 
 }  // namespace tolvane

@@ -25,4 +25,20 @@ struct TimeBudget {
 // The budget of a move; clock values past LongestClockMs count as that.
 TimeBudget plan_time(const Clock& clock);
 
+// How far into the soft budget iterative deepening may go on: further while
+// the best move keeps changing or the score falls, less while both hold.
+class IterationPace {
+ public:
+  // After each finished iteration: whether its best move differs from the one before, and its score.
+  void record(bool best_move_changed, int score);
+  // The share of the usual stopping point to stop at.
+  double factor() const;
+
+ private:
+  double changes_ = 0;  // recent changes of the best move, older ones counting half per iteration
+  int previous_score_ = 0;
+  int drop_ = 0;  // how far the last iteration's score fell below the one before
+  bool scored_ = false;
+};
+
 }  // namespace tolvane
