@@ -52,6 +52,10 @@ constexpr int LateMoveMaxDepth = 6;
 constexpr int LateMoveBaseCount = 3;
 constexpr int QuietFutilityBase = 100;
 constexpr int QuietFutilityMargin = 90;
+// At low depth a quiet move is skipped when its history (the sum of the
+// butterfly and both continuation scores) is this bad per ply of depth left.
+constexpr int HistoryPruneMaxDepth = 4;
+constexpr int HistoryPruneMargin = 1200;
 
 // A check is extended while the line stays within twice the depth plus this.
 constexpr int CheckExtensionSlack = 8;
@@ -398,14 +402,18 @@ struct Searcher::Worker {
            cls == MoveClass::LosingTactical && pos.see(m) < -SeePruneMargin * n.depth;
   }
 
-  // After the quiet move is made: late quiet moves at low depth, and quiet
-  // moves that cannot lift a hopeless score, are rarely worth a look.
-  static bool skip_late_quiet(const Node& n, bool gives_check) {
+  // After the quiet move is made: late quiet moves at low depth, quiet moves
+  // that have seldom refuted anything, and quiet moves that cannot lift a
+  // hopeless score, are rarely worth a look.
+  static bool skip_late_quiet(const Node& n, bool gives_check, MoveClass cls, int order_score) {
     if (n.ply == 0 || gives_check || n.in_check || n.legal <= 1 || n.depth > LateMoveMaxDepth ||
         n.best <= -MateBound)
       return false;
     const int late_count = LateMoveBaseCount + n.depth * n.depth * (n.improving ? 2 : 1);
-    return n.quiet_count >= late_count || n.eval + QuietFutilityBase + QuietFutilityMargin * n.depth <= n.alpha;
+    const bool bad_history =
+        cls == MoveClass::Quiet && n.depth <= HistoryPruneMaxDepth && order_score < -HistoryPruneMargin * n.depth;
+    return bad_history || n.quiet_count >= late_count ||
+           n.eval + QuietFutilityBase + QuietFutilityMargin * n.depth <= n.alpha;
   }
 
   static int reduction(const Node& n, MoveClass cls, int order_score, bool gives_check, int new_depth) {
@@ -509,7 +517,7 @@ struct Searcher::Worker {
       tt.prefetch(pos.key());
       ++n.legal;
       const bool gives_check = pos.in_check();
-      if (quiet && skip_late_quiet(n, gives_check)) {
+      if (quiet && skip_late_quiet(n, gives_check, moves.class_of(i), moves.score(i))) {
         pos.unmake(m);
         n.remember_quiet(m);
         continue;
