@@ -59,10 +59,13 @@ TEST(MoveOrder, CaptureHistoryOrdersLikeVictims) {
   Position pos = *Position::from_fen(fen);
   History history;
   QuietOrder quiet(history);
+  // The generator's moves are pseudo-legal (Ke1-d2 walks into the rook), so
+  // they are filtered as moves, not read back from text.
   const auto tacticals = [&](const CaptureHistory& captures) {
+    OrderedMoves moves(pos, GenKind::All, Move::none(), Killers{}, quiet, captures);
     std::vector<std::string> out;
-    for (const std::string& m : order(fen, Move::none(), Killers{}, quiet, captures))
-      if (pos.is_capture(*parse_move(pos, m))) out.push_back(m);
+    for (std::size_t i = 0; i < moves.size(); ++i)
+      if (const Move m = moves.next(i); pos.is_capture(m)) out.push_back(move_to_text(m));
     return out;
   };
   EXPECT_EQ(tacticals({}), (std::vector<std::string>{"d1d7", "c3b5", "h1h5", "d1g4"}));
