@@ -18,7 +18,7 @@ Level level_by_number(int number) {
     // Short tactics, loose positional play.
     case 2: return {2, 2, 30000, 1500, 32, 155, 400, 1100};
     // Sound club play with the inaccuracies of a club player.
-    case 3: return {3, 7, 400000, 1500, 45, 120, 500, 1200};
+    case 3: return {3, 7, 400000, 1500, 35, 120, 500, 1200};
     // Full strength, as fast as it likes.
     default: return {4, 0, 0, 4500, 0, 0, 0, 0, master_threads()};
   }
