@@ -9,12 +9,12 @@
 namespace tolvane {
 namespace {
 
-std::vector<std::string> order(const char* fen, Move table_move, const Killers& killers, const QuietOrder& quiet,
-                               const CaptureHistory& captures = {}) {
-  Position pos = *Position::from_fen(fen);
+// The generator's pseudo-legal moves in the order the search would try them.
+std::vector<Move> ordered(const Position& pos, Move table_move, const Killers& killers, const QuietOrder& quiet,
+                          const CaptureHistory& captures = {}) {
   OrderedMoves moves(pos, GenKind::All, table_move, killers, quiet, captures);
-  std::vector<std::string> out;
-  for (std::size_t i = 0; i < moves.size(); ++i) out.push_back(move_to_text(moves.next(i)));
+  std::vector<Move> out;
+  for (std::size_t i = 0; i < moves.size(); ++i) out.push_back(moves.next(i));
   return out;
 }
 
@@ -40,7 +40,8 @@ TEST(MoveOrder, ClassesComeInTheirBands) {
   Killers killers;
   killers.add(*parse_move(pos, "d2a5"));
   killers.add(*parse_move(pos, "d2h6"));
-  auto moves = order(fen, *parse_move(pos, "e1f1"), killers, quiet);
+  std::vector<std::string> moves;
+  for (Move m : ordered(pos, *parse_move(pos, "e1f1"), killers, quiet)) moves.push_back(move_to_text(m));
   ASSERT_GE(moves.size(), 9u);
   // The table move, the rook won, the latest killer, the killer before it, the counter move, the move
   // good in reply to both moves before, the best butterfly history, the move good in reply to one; the
@@ -59,13 +60,12 @@ TEST(MoveOrder, CaptureHistoryOrdersLikeVictims) {
   Position pos = *Position::from_fen(fen);
   History history;
   QuietOrder quiet(history);
-  // The generator's moves are pseudo-legal (Ke1-d2 walks into the rook), so
-  // they are filtered as moves, not read back from text.
+  // The moves are pseudo-legal (Ke1-d2 walks into the rook), so they are
+  // filtered as moves, not read back from text.
   const auto tacticals = [&](const CaptureHistory& captures) {
-    OrderedMoves moves(pos, GenKind::All, Move::none(), Killers{}, quiet, captures);
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < moves.size(); ++i)
-      if (const Move m = moves.next(i); pos.is_capture(m)) out.push_back(move_to_text(m));
+    for (Move m : ordered(pos, Move::none(), Killers{}, quiet, captures))
+      if (pos.is_capture(m)) out.push_back(move_to_text(m));
     return out;
   };
   EXPECT_EQ(tacticals({}), (std::vector<std::string>{"d1d7", "c3b5", "h1h5", "d1g4"}));
