@@ -67,6 +67,20 @@ TEST(Search, HelperThreadsStopWithTheSearchAndTheirNodesCount) {
   EXPECT_LT(r.nodes, 2 * 200000u);
 }
 
+// A node cap stops the search inside an iteration; the move it keeps from
+// that iteration comes with that move's score, not with the aborted rest.
+TEST(Search, AStoppedSearchScoresTheMoveItKeeps) {
+  const Position pos = *Position::from_fen("r1b1kbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3");
+  Searcher searcher(8);
+  SearchControl control;
+  for (std::uint64_t nodes = 2000; nodes <= 40000; nodes += 2000) {
+    SCOPED_TRACE(nodes);
+    SearchLimits limits;
+    limits.nodes = nodes;
+    EXPECT_GT(searcher.think(pos, limits, control).score, 600);  // a queen up
+  }
+}
+
 TEST(Search, KnowsStalemateAndRepetitionAreDraws) {
   // Queen up, but capturing the last pawn stalemates; the engine keeps winning chances.
   SearchResult r = search("7k/5Q2/7P/8/8/8/8/K7 w - - 0 1", 5);

@@ -162,6 +162,7 @@ struct Searcher::Worker {
   SteadyClock::time_point start;
   std::atomic<std::uint64_t> nodes{0};  // written by this worker only, read by the caller's
   int seldepth = 0;
+  int root_score = 0;  // of the root's best move so far in the iteration under way
   bool stopped = false;
   bool pondering_over = false;
 
@@ -531,6 +532,7 @@ struct Searcher::Worker {
           n.alpha = score;
           n.best_move = m;
           update_pv(n.ply, m);
+          if (n.ply == 0) root_score = score;
           if (score >= n.beta) {
             record_cutoff(n, m, quiet);
             break;
@@ -630,12 +632,13 @@ struct Searcher::Worker {
     for (int depth = first_depth; depth <= max_depth; ++depth) {
       seldepth = 0;
       const int s = search_with_aspiration(depth, score);
-      // An interrupted iteration still counts when it already found a better first move.
+      // An interrupted iteration still counts when it already found a better
+      // first move, with that move's score: the aborted search's own is void.
       if (stopped && (pv_length[0] == 0 || depth == 1)) break;
       if (pv_length[0] > 0) {
         if (!stopped) pace.record(!best_line.empty() && best_line[0] != pv[0][0], s);
         best_line.assign(pv[0], pv[0] + pv_length[0]);
-        score = s;
+        score = stopped ? root_score : s;
       }
       if (stopped) break;
       result.depth = depth;
