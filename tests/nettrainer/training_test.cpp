@@ -115,5 +115,28 @@ TEST_F(TrainedOnFarPawns, RoundedWeightsEvaluateLikeTheFloatNetwork) {
   }
 }
 
+TEST_F(TrainedOnFarPawns, GoesOnFromGivenWeightsRatherThanAfresh) {
+  const auto weights = std::make_unique<network::Weights>(quantize(net_));
+  TrainingOptions options;
+  options.epochs = 1;
+  options.batch = 256;
+  options.learning_rate = 1e-6;
+  options.start = weights.get();
+  std::ostringstream log;
+  const FloatNetwork continued = train(training_, validation_, Centipawns, options, log);
+  const double score_weight = TrainingOptions{}.score_weight;
+  EXPECT_NEAR(loss(continued, validation_, score_weight), loss(net_, validation_, score_weight), 1e-3);
+}
+
+TEST(ContinuedTraining, StartsFromTheEnginesNetworkAsItIs) {
+  const FloatNetwork start = dequantize(network::trained);
+  const auto back = std::make_unique<network::Weights>(quantize(start));
+  EXPECT_EQ(back->input, network::trained.input);
+  EXPECT_EQ(back->bias, network::trained.bias);
+  EXPECT_EQ(back->output, network::trained.output);
+  EXPECT_EQ(back->output_bias, network::trained.output_bias);
+  EXPECT_EQ(back->centipawns, network::trained.centipawns);
+}
+
 }  // namespace
 }  // namespace tolvane::nettraining

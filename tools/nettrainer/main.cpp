@@ -1,7 +1,10 @@
 // Trains the evaluation network on the tuner's data and writes its weights
 // as the engine's source:
 //
-//   tolvane-net-trainer DATA [EPOCHS [SEED]] > network_weights.cpp
+//   tolvane-net-trainer [--continue] DATA [EPOCHS [SEED [RATE]]] > network_weights.cpp
+//
+// With --continue the training goes on from the engine's present network
+// (at a tenth of the first rate unless RATE is given) instead of random weights.
 //
 // The last 2 % of the positions, from other games than the rest, are held
 // back to validate; the log compares the network with the engine's present
@@ -10,6 +13,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <string_view>
 
 #include "search/evaluate.h"
 #include "training.h"
@@ -35,8 +39,16 @@ double evaluation_loss(const std::vector<Position>& positions, const std::vector
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 4) {
-    std::cerr << "usage: tolvane-net-trainer DATA [EPOCHS [SEED]] > network_weights.cpp\n";
+  TrainingOptions options;
+  const bool go_on = argc > 1 && std::string_view(argv[1]) == "--continue";
+  if (go_on) {
+    options.start = &network::trained;
+    options.learning_rate /= 10;
+    --argc;
+    ++argv;
+  }
+  if (argc < 2 || argc > 5) {
+    std::cerr << "usage: tolvane-net-trainer [--continue] DATA [EPOCHS [SEED [RATE]]] > network_weights.cpp\n";
     return 2;
   }
   std::ifstream in(argv[1]);
@@ -44,9 +56,9 @@ int main(int argc, char** argv) {
     std::cerr << "cannot read " << argv[1] << "\n";
     return 1;
   }
-  TrainingOptions options;
   if (argc >= 3) options.epochs = std::max(1, std::atoi(argv[2]));
-  if (argc == 4) options.seed = unsigned(std::strtoul(argv[3], nullptr, 10));
+  if (argc >= 4) options.seed = unsigned(std::strtoul(argv[3], nullptr, 10));
+  if (argc == 5) options.learning_rate = std::max(1e-6, std::atof(argv[4]));
 
   std::vector<Position> positions;
   const std::vector<Example> all = read_examples(in, &positions);
@@ -66,7 +78,8 @@ int main(int argc, char** argv) {
     std::cerr << "too few positions in " << argv[1] << "\n";
     return 1;
   }
-  const double centipawns = fit_centipawns(training);
+  // Going on keeps the network's own scale, which its output weights are in.
+  const double centipawns = go_on ? network::trained.centipawns : fit_centipawns(training);
   std::cerr << training.size() << " training and " << validation.size() << " validation positions; "
             << centipawns << " centipawns a unit\n";
   PawnCache cache;
@@ -78,6 +91,6 @@ int main(int argc, char** argv) {
                                [&](const Position& pos) { return classical_evaluate(pos, cache); })
             << "\n";
   const FloatNetwork net = train(training, validation, centipawns, options, std::cerr);
-  write_source(quantize(net), all.size(), std::cout);
+  write_source(quantize(net), all.size(), go_on, std::cout);
   return 0;
 }

@@ -148,14 +148,18 @@ FloatNetwork train(const std::vector<Example>& training, const std::vector<Examp
                    const TrainingOptions& options, std::ostream& log) {
   std::mt19937 rng(options.seed);
   FloatNetwork net;
+  if (options.start) {
+    net = dequantize(*options.start);
+  } else {
+    std::uniform_real_distribution<float> small(-0.1f, 0.1f);
+    net.input.resize(N * H);
+    for (float& w : net.input) w = small(rng);
+    net.bias.assign(H, 0.1f);
+    net.output.resize(B * 2 * H);
+    for (float& w : net.output) w = small(rng) / 10;  // starts close to the hand-written evaluation
+    net.output_bias.assign(B, 0.0f);
+  }
   net.centipawns = float(centipawns);
-  std::uniform_real_distribution<float> small(-0.1f, 0.1f);
-  net.input.resize(N * H);
-  for (float& w : net.input) w = small(rng);
-  net.bias.assign(H, 0.1f);
-  net.output.resize(B * 2 * H);
-  for (float& w : net.output) w = small(rng) / 10;  // starts close to the hand-written evaluation
-  net.output_bias.assign(B, 0.0f);
 
   Adam adam_input(net.input.size()), adam_bias(H), adam_output(B * 2 * H), adam_output_bias(B);
   const int threads = std::max(1, options.threads);
@@ -211,7 +215,23 @@ network::Weights quantize(const FloatNetwork& net) {
   return w;
 }
 
-void write_source(const network::Weights& w, std::size_t positions, std::ostream& out) {
+FloatNetwork dequantize(const network::Weights& w) {
+  using network::ActivationScale, network::OutputScale;
+  FloatNetwork net;
+  auto scaled = [](const auto& values, double scale) {
+    std::vector<float> v(values.size());
+    for (std::size_t i = 0; i < v.size(); ++i) v[i] = float(values[i] / scale);
+    return v;
+  };
+  net.input = scaled(w.input, ActivationScale);
+  net.bias = scaled(w.bias, ActivationScale);
+  net.output = scaled(w.output, OutputScale);
+  net.output_bias = scaled(w.output_bias, double(ActivationScale) * OutputScale);
+  net.centipawns = float(w.centipawns);
+  return net;
+}
+
+void write_source(const network::Weights& w, std::size_t positions, bool continued, std::ostream& out) {
   // A line per feature's row of Hidden weights.
   auto list = [&](const auto& values) {
     out << "{{";
@@ -219,7 +239,8 @@ void write_source(const network::Weights& w, std::size_t positions, std::ostream
     out << "\n}},\n";
   };
   out << "// Written by tools/nettrainer (scripts/train-network.sh) from " << positions
-      << " positions of the engine's own games. Do not edit.\n"
+      << " positions of the engine's own games" << (continued ? ", going on from the network before" : "")
+      << ". Do not edit.\n"
          "#include \"search/network.h\"\n\nnamespace tolvane::network {\n\nconst Weights trained = {\n";
   list(w.input);
   list(w.bias);

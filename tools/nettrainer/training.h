@@ -17,6 +17,8 @@ struct TrainingOptions {
   double score_weight = 1.0;  // of the search's score in the target; the rest is the game's result
   unsigned seed = 1;
   int threads = 2;
+  // Weights to go on from instead of random ones, with their own centipawns.
+  const network::Weights* start = nullptr;
 };
 
 // The network's output is a correction, in logits of the expected result,
@@ -46,8 +48,10 @@ FloatNetwork train(const std::vector<Example>& training, const std::vector<Examp
                    const TrainingOptions& options, std::ostream& log);
 
 network::Weights quantize(const FloatNetwork& net);
+FloatNetwork dequantize(const network::Weights& weights);
 
-// The weights as the source file the engine compiles.
-void write_source(const network::Weights& weights, std::size_t positions, std::ostream& out);
+// The weights as the source file the engine compiles; `continued` when the
+// training went on from the engine's network before.
+void write_source(const network::Weights& weights, std::size_t positions, bool continued, std::ostream& out);
 
 }  // namespace tolvane::nettraining
