@@ -17,7 +17,7 @@ struct TrainingOptions {
   double score_weight = 1.0;  // of the search's score in the target; the rest is the game's result
   unsigned seed = 1;
   int threads = 2;
-  // Weights to go on from instead of random ones, with their own centipawns.
+  // Weights to go on from instead of random ones; train() is then given their centipawns.
   const network::Weights* start = nullptr;
 };
 
