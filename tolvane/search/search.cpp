@@ -65,6 +65,10 @@ constexpr int CheckExtensionSlack = 8;
 constexpr int SingularMinDepth = 7;
 constexpr int SingularTableDepthSlack = 3;
 constexpr int SingularMarginPerPly = 2;
+// Outside the principal variation a table move that stands far alone is
+// searched two plies deeper, at most this many times on one line.
+constexpr int DoubleExtensionMargin = 20;
+constexpr int MaxDoubleExtensions = 6;
 
 // Late move reductions: a logarithmic table, less for moves with a good
 // history (the sum of the butterfly and both continuation scores).
@@ -181,6 +185,7 @@ struct Searcher::Worker {
   Move pv[MaxPly + 2][MaxPly + 2] = {};
   int pv_length[MaxPly + 2] = {};
   int static_eval[MaxPly + 2] = {};
+  int double_extensions[MaxPly + 2] = {};  // on the line to each ply
   // The network's sums at each ply of the line being searched. A ply's sums
   // are brought up to date from those before only when it is evaluated.
   network::Accumulator accumulators[MaxPly + 2];
@@ -388,6 +393,7 @@ struct Searcher::Worker {
       played[n.ply] = {};
       deltas[n.ply + 1] = {};  // no piece moves: the sums are copied
       accumulated[n.ply + 1] = false;
+      double_extensions[n.ply + 1] = double_extensions[n.ply];
       pos.make_null();
       const int s = -search(-n.beta, -n.beta + 1, n.depth - 1 - r, n.ply + 1, false);
       pos.unmake_null();
@@ -476,7 +482,8 @@ struct Searcher::Worker {
   }
 
   // Before the table move is made: +1 when no other move comes near its
-  // stored score, -1 when it is not alone but its score beats beta anyway.
+  // stored score (+2 when none comes within a margin of that, off the
+  // principal variation), -1 when it is not alone but its score beats beta anyway.
   // A stored score that fails even without the table move settles the node
   // (one more cut-off than the table move alone: a multi-cut).
   std::optional<int> singular_extension(const Node& n, Move m, int& extension) {
@@ -493,7 +500,9 @@ struct Searcher::Worker {
     static_eval[n.ply] = saved_eval;
     pv_length[n.ply] = n.ply;
     if (stopped) return 0;
-    if (s < singular_beta)
+    if (s < singular_beta - DoubleExtensionMargin && !n.pv_node && double_extensions[n.ply] < MaxDoubleExtensions)
+      extension = 2;
+    else if (s < singular_beta)
       extension = 1;
     else if (singular_beta >= n.beta)
       return singular_beta;
@@ -523,6 +532,7 @@ struct Searcher::Worker {
         n.remember_quiet(m);
         continue;
       }
+      double_extensions[n.ply + 1] = double_extensions[n.ply] + (extension == 2);
       const int score = search_made_move(n, quiet, gives_check, moves.class_of(i), moves.score(i), extension);
       pos.unmake(m);
       if (stopped) return 0;
