@@ -46,6 +46,13 @@ TEST(PositionText, WritesBackWhatItRead) {
   EXPECT_EQ(from("4k3/8/8/8/4P3/8/8/4K3 b - e3 0 1").en_passant_square(), NoSquare);
 }
 
+TEST(PositionText, MoveCountersGrownByMovesReadBack) {
+  Position pos = from("7k/8/8/8/8/8/8/K7 b - - 999999 999999");
+  pos.make(*parse_move(pos, "h8g7"));
+  EXPECT_EQ(pos.fen(), "8/6k1/8/8/8/8/8/K7 w - - 1000000 1000000");
+  EXPECT_EQ(from(pos.fen().c_str()).fen(), pos.fen());
+}
+
 TEST(MoveText, AcceptsBothLetterSetsInEitherCase) {
   Position pos = from("1n2k3/P7/8/8/8/8/8/4K3 w - - 0 1");
   auto queen = parse_move(pos, "a7a8q");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 #include <sstream>
 
 #include "board/words.h"
@@ -25,14 +26,19 @@ constexpr int rights_kept(Square s) {
   }
 }
 
+// Half the int range: the counters moves raise from a number read here
+// still fit, and still read back from the FEN they are written to.
+constexpr long long MaxCounter = std::numeric_limits<int>::max() / 2;
+
 bool parse_number(std::string_view text, int& out) {
-  if (text.empty() || text.size() > 6) return false;
-  int value = 0;
+  if (text.empty()) return false;
+  long long value = 0;
   for (char c : text) {
     if (!std::isdigit(static_cast<unsigned char>(c))) return false;
     value = value * 10 + (c - '0');
+    if (value > MaxCounter) return false;
   }
-  out = value;
+  out = int(value);
   return true;
 }
 
