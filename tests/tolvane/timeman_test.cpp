@@ -46,32 +46,40 @@ TEST(TimePlan, HugeClocksGiveALongButFiniteBudget) {
   EXPECT_EQ(plan_time(clock).hard_ms, LongestClockMs - clock.overhead_ms);
 }
 
-// A settled search stops early; a best move that keeps changing or a falling
-// score buys more time, the changes fading as the best move holds again.
+// A settled search stops early; a best move that keeps changing, a falling
+// score or rivals that took much of the search buy more time, the changes
+// fading as the best move holds again.
 TEST(IterationPace, MoreTimeWhileTheSearchIsUnsettled) {
   IterationPace settled;
-  for (int depth = 1; depth <= 8; ++depth) settled.record(false, 30);
+  for (int depth = 1; depth <= 8; ++depth) settled.record(false, 30, 0.75);
   EXPECT_LT(settled.factor(), 1.0);
 
   IterationPace changing = settled;
-  changing.record(true, 30);
+  changing.record(true, 30, 0.75);
   EXPECT_GT(changing.factor(), 1.5);
   IterationPace holding = changing;
-  holding.record(false, 30);
+  holding.record(false, 30, 0.75);
   EXPECT_LT(holding.factor(), changing.factor());
   EXPECT_GT(holding.factor(), settled.factor());
 
   IterationPace falling = settled;
-  falling.record(false, -60);
+  falling.record(false, -60, 0.75);
   EXPECT_GT(falling.factor(), settled.factor() * 1.4);
   IterationPace rising = settled;
-  rising.record(false, 120);
+  rising.record(false, 120, 0.75);
   EXPECT_LT(rising.factor(), settled.factor());
+
+  IterationPace contested = settled;
+  contested.record(false, 30, 0.3);
+  EXPECT_GT(contested.factor(), settled.factor() * 1.4);
+  IterationPace clear = settled;
+  clear.record(false, 30, 0.98);
+  EXPECT_LT(clear.factor(), settled.factor() * 0.8);
 
   // A mate found or lost moves the factor only within its bounds.
   IterationPace mated = changing;
-  mated.record(true, -MateScore + 4);
-  EXPECT_LT(mated.factor(), 5.0);
+  mated.record(true, -MateScore + 4, 0.0);
+  EXPECT_LT(mated.factor(), 7.0);
 }
 
 }  // namespace

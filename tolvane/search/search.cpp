@@ -1,6 +1,7 @@
 #include "search/search.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <optional>
@@ -167,6 +168,8 @@ struct Searcher::Worker {
   std::atomic<std::uint64_t> nodes{0};  // written by this worker only, read by the caller's
   int seldepth = 0;
   int root_score = 0;  // of the root's best move so far in the iteration under way
+  // Nodes spent under each root move in the iteration under way, by its from and to squares.
+  std::array<std::uint64_t, 64 * 64> root_move_nodes{};
   bool stopped = false;
   bool pondering_over = false;
 
@@ -533,7 +536,9 @@ struct Searcher::Worker {
         continue;
       }
       double_extensions[n.ply + 1] = double_extensions[n.ply] + (extension == 2);
+      const std::uint64_t nodes_before = nodes.load(std::memory_order_relaxed);
       const int score = search_made_move(n, quiet, gives_check, moves.class_of(i), moves.score(i), extension);
+      if (n.ply == 0) root_move_nodes[m.from() * 64 + m.to()] += nodes.load(std::memory_order_relaxed) - nodes_before;
       pos.unmake(m);
       if (stopped) return 0;
       if (score > n.best) {
@@ -641,12 +646,19 @@ struct Searcher::Worker {
     IterationPace pace;
     for (int depth = first_depth; depth <= max_depth; ++depth) {
       seldepth = 0;
+      root_move_nodes.fill(0);
+      const std::uint64_t nodes_before = nodes.load(std::memory_order_relaxed);
       const int s = search_with_aspiration(depth, score);
       // An interrupted iteration still counts when it already found a better
       // first move, with that move's score: the aborted search's own is void.
       if (stopped && (pv_length[0] == 0 || depth == 1)) break;
       if (pv_length[0] > 0) {
-        if (!stopped) pace.record(!best_line.empty() && best_line[0] != pv[0][0], s);
+        if (!stopped) {
+          const Move best = pv[0][0];
+          const double spent = double(nodes.load(std::memory_order_relaxed) - nodes_before);
+          const double best_share = spent > 0 ? double(root_move_nodes[best.from() * 64 + best.to()]) / spent : 1.0;
+          pace.record(!best_line.empty() && best_line[0] != best, s, best_share);
+        }
         best_line.assign(pv[0], pv[0] + pv_length[0]);
         score = stopped ? root_score : s;
       }

@@ -11,6 +11,11 @@ constexpr double SettledShare = 0.75;
 constexpr double FallForDouble = 150.0;
 constexpr double MinFallFactor = 0.8;
 constexpr double MaxFallFactor = 1.5;
+// A best move that took this share of the iteration's nodes leaves the time
+// as it is; a smaller share means rivals needed a close look, so more time.
+constexpr double UsualBestMoveShare = 0.75;
+constexpr double ShareWeight = 1.2;
+constexpr double MaxShareFactor = 1.5;
 
 }  // namespace
 
@@ -36,7 +41,8 @@ TimeBudget plan_time(const Clock& given) {
   return {soft, hard};
 }
 
-void IterationPace::record(bool best_move_changed, int score) {
+void IterationPace::record(bool best_move_changed, int score, double best_move_share) {
+  best_move_share_ = std::clamp(best_move_share, 0.0, 1.0);
   changes_ = changes_ / 2 + (best_move_changed ? 1.0 : 0.0);
   drop_ = scored_ ? previous_score_ - score : 0;
   previous_score_ = score;
@@ -45,7 +51,8 @@ void IterationPace::record(bool best_move_changed, int score) {
 
 double IterationPace::factor() const {
   const double falling = std::clamp(1.0 + drop_ / FallForDouble, MinFallFactor, MaxFallFactor);
-  return (SettledShare + changes_) * falling;
+  const double effort = std::min(1.0 + (UsualBestMoveShare - best_move_share_) * ShareWeight, MaxShareFactor);
+  return (SettledShare + changes_) * falling * effort;
 }
 
 }  // namespace tolvane

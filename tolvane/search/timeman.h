@@ -26,11 +26,13 @@ struct TimeBudget {
 TimeBudget plan_time(const Clock& clock);
 
 // How far into the soft budget iterative deepening may go on: further while
-// the best move keeps changing or the score falls, less while both hold.
+// the best move keeps changing, the score falls or rivals of the best move
+// take much of the search; less while all hold.
 class IterationPace {
  public:
-  // After each finished iteration: whether its best move differs from the one before, and its score.
-  void record(bool best_move_changed, int score);
+  // After each finished iteration: whether its best move differs from the one
+  // before, its score, and the share of its nodes spent under its best move.
+  void record(bool best_move_changed, int score, double best_move_share);
   // The share of the usual stopping point to stop at.
   double factor() const;
 
@@ -39,6 +41,7 @@ class IterationPace {
   int previous_score_ = 0;
   int drop_ = 0;  // how far the last iteration's score fell below the one before
   bool scored_ = false;
+  double best_move_share_ = 1.0;
 };
 
 }  // namespace tolvane
