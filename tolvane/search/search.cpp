@@ -169,7 +169,7 @@ struct Searcher::Worker {
   int seldepth = 0;
   int root_score = 0;  // of the root's best move so far in the iteration under way
   // Nodes spent under each root move in the iteration under way, by its from and to squares.
-  std::array<std::uint64_t, 64 * 64> root_move_nodes{};
+  std::array<std::array<std::uint64_t, 64>, 64> root_move_nodes{};
   bool stopped = false;
   bool pondering_over = false;
 
@@ -538,7 +538,7 @@ struct Searcher::Worker {
       double_extensions[n.ply + 1] = double_extensions[n.ply] + (extension == 2);
       const std::uint64_t nodes_before = nodes.load(std::memory_order_relaxed);
       const int score = search_made_move(n, quiet, gives_check, moves.class_of(i), moves.score(i), extension);
-      if (n.ply == 0) root_move_nodes[m.from() * 64 + m.to()] += nodes.load(std::memory_order_relaxed) - nodes_before;
+      if (n.ply == 0) root_move_nodes[m.from()][m.to()] += nodes.load(std::memory_order_relaxed) - nodes_before;
       pos.unmake(m);
       if (stopped) return 0;
       if (score > n.best) {
@@ -646,7 +646,7 @@ struct Searcher::Worker {
     IterationPace pace;
     for (int depth = first_depth; depth <= max_depth; ++depth) {
       seldepth = 0;
-      root_move_nodes.fill(0);
+      root_move_nodes.fill({});
       const std::uint64_t nodes_before = nodes.load(std::memory_order_relaxed);
       const int s = search_with_aspiration(depth, score);
       // An interrupted iteration still counts when it already found a better
@@ -656,7 +656,7 @@ struct Searcher::Worker {
         if (!stopped) {
           const Move best = pv[0][0];
           const double spent = double(nodes.load(std::memory_order_relaxed) - nodes_before);
-          const double best_share = spent > 0 ? double(root_move_nodes[best.from() * 64 + best.to()]) / spent : 1.0;
+          const double best_share = spent > 0 ? double(root_move_nodes[best.from()][best.to()]) / spent : 1.0;
           pace.record(!best_line.empty() && best_line[0] != best, s, best_share);
         }
         best_line.assign(pv[0], pv[0] + pv_length[0]);
